@@ -1,0 +1,29 @@
+# Flags that every target of the suite is built with. They are what makes the
+# programs' output independent of compiler, optimisation level and processor.
+
+# Never fuse a*b+c into one rounding: g++ contracts by default in C++ mode and
+# clang within a statement, and either changes float results on FMA hardware.
+add_compile_options(-ffp-contract=off -fno-fast-math)
+
+if(CMAKE_SYSTEM_PROCESSOR MATCHES "^(i.86|x86)$")
+  # x87 keeps excess precision; SSE rounds every operation to single precision.
+  add_compile_options(-msse2 -mfpmath=sse)
+endif()
+
+add_compile_options(-Wall -Wextra)
+if(SUITE_WERROR)
+  add_compile_options(-Werror)
+endif()
+
+if(SUITE_SANITIZE)
+  # Without -fwrapv: any signed overflow the code does not route through the
+  # wrapping helpers in lang/ is then reported instead of silently wrapping.
+  set(_san -fsanitize=address,undefined,float-cast-overflow
+           -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  add_compile_options(${_san})
+  add_link_options(${_san})
+else()
+  # The language wraps on overflow. The programs wrap explicitly through lang/;
+  # -fwrapv makes any spot that was missed wrap as well instead of being undefined.
+  add_compile_options(-fwrapv)
+endif()

@@ -1,0 +1,45 @@
+# suite_program(NAME [RUNTIME] [SOURCES extra.cpp ...])
+#
+# Adds the program NAME, built from NAME.cpp in the calling folder. RUNTIME
+# links the runtime library (programs that read or print); the others link
+# only the C library. The folder's name is the program's group; it becomes the
+# CTest label of the program's golden cases.
+function(suite_program name)
+  cmake_parse_arguments(ARG "RUNTIME" "" "SOURCES" ${ARGN})
+  add_executable(${name} ${name}.cpp ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE suite_lang)
+  if(ARG_RUNTIME)
+    target_link_libraries(${name} PRIVATE runtime)
+  endif()
+  get_filename_component(group ${CMAKE_CURRENT_SOURCE_DIR} NAME)
+  set_property(TARGET ${name} PROPERTY SUITE_GROUP ${group})
+  set_property(GLOBAL APPEND PROPERTY SUITE_PROGRAMS ${name})
+  install(TARGETS ${name} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT programs)
+
+  if(SUITE_BUILD_TESTS)
+    add_test(NAME golden.${name}
+             COMMAND conformance ${SUITE_RUNNER_ARGS} --filter ^${name}$)
+    set_tests_properties(golden.${name} PROPERTIES LABELS "golden;${group}")
+  endif()
+endfunction()
+
+# Arguments every run of the golden-case runner gets from this build: where the
+# programs and cases are, and the emulator when the programs are cross-built.
+include(GNUInstallDirs)
+set(SUITE_CASES_DIR ${PROJECT_SOURCE_DIR}/tests/cases)
+set(SUITE_RUNNER_ARGS --bin-dir ${PROJECT_BINARY_DIR}/bin --cases ${SUITE_CASES_DIR})
+if(CMAKE_CROSSCOMPILING AND CMAKE_CROSSCOMPILING_EMULATOR)
+  list(JOIN CMAKE_CROSSCOMPILING_EMULATOR " " _emulator)
+  list(APPEND SUITE_RUNNER_ARGS --wrapper "${_emulator}" --timeout 60)
+endif()
+
+# `suite`: builds every program and runs all golden cases with the runner's report.
+function(suite_add_report_target)
+  get_property(programs GLOBAL PROPERTY SUITE_PROGRAMS)
+  add_custom_target(suite
+    COMMAND conformance ${SUITE_RUNNER_ARGS} --jobs 2
+            --junit ${PROJECT_BINARY_DIR}/suite-junit.xml
+    DEPENDS conformance ${programs}
+    USES_TERMINAL
+    COMMENT "Running every golden case")
+endfunction()
