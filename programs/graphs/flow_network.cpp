@@ -100,7 +100,7 @@ void check_room(int u, int v) {
 int main() {
   int n = getint();
   int m = getint();
-  if (input_failed()) lang::reject("flow_network", "input ended before the sink and edge count");
+  if (input_failed()) lang::reject("flow_network", "expected the sink and the edge count");
   if (n == 1) lang::reject("flow_network", "sink 1 is the source: the flow is unbounded");
   my_memset(size, 0, nodes);
   int edge = 0;
@@ -109,7 +109,7 @@ int main() {
     int v = getint();
     int c = getint();
     edge = edge + 1;
-    if (input_failed()) lang::reject("flow_network", "input ended within edge %d", edge);
+    if (input_failed()) lang::reject("flow_network", "expected three integers for edge %d", edge);
     check_node(u);
     check_node(v);
     check_room(u, v);
