@@ -8,6 +8,8 @@ function(suite_program name)
   cmake_parse_arguments(ARG "RUNTIME" "" "SOURCES" ${ARGN})
   add_executable(${name} ${name}.cpp ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE suite_lang)
+  # All programs side by side in one folder: the runner's --bin-dir.
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/bin)
   if(ARG_RUNTIME)
     target_link_libraries(${name} PRIVATE runtime)
   endif()
