@@ -1,0 +1,22 @@
+// An else after two nested ifs, bound to the inner one. Returns 25.
+namespace {
+
+int if_ifElse_() {
+  int a;
+  a = 5;
+  int b;
+  b = 10;
+  if (a == 5) {
+    if (b == 10)
+      a = 25;
+    else
+      a = a + 15;
+  }
+  return a;
+}
+
+}  // namespace
+
+int main() {
+  return if_ifElse_();
+}
