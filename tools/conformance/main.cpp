@@ -24,10 +24,40 @@ namespace {
 #ifndef SUITE_CASES_DIR
 #define SUITE_CASES_DIR "tests/cases"
 #endif
+// The installed cases, relative to the folder holding the installed runner.
+#ifndef SUITE_INSTALLED_CASES
+#define SUITE_INSTALLED_CASES "../share/conformance_suite/cases"
+#endif
 
-struct Options {
+struct Defaults {
   std::string bin_dir = ".";
   std::string cases_dir = SUITE_CASES_DIR;
+};
+
+// An installed runner (one with the installed cases beside it) checks the
+// programs installed next to it against those cases; a runner in a build
+// tree uses the source tree's cases.
+Defaults find_defaults(const char* argv0) {
+  Defaults d;
+  std::error_code ec;
+  fs::path self = fs::read_symlink("/proc/self/exe", ec);
+  if (ec) {
+    if (std::strchr(argv0, '/') == nullptr) return d;
+    self = fs::absolute(argv0, ec);
+    if (ec) return d;
+  }
+  const fs::path here = self.parent_path();
+  const fs::path cases = (here / SUITE_INSTALLED_CASES).lexically_normal();
+  if (fs::is_directory(cases, ec)) {
+    d.bin_dir = here.string();
+    d.cases_dir = cases.string();
+  }
+  return d;
+}
+
+struct Options {
+  std::string bin_dir;
+  std::string cases_dir;
   std::vector<std::string> wrapper;
   std::string filter;
   std::string junit;
@@ -36,24 +66,35 @@ struct Options {
   bool record = false;
   bool overwrite = false;
   bool list = false;
+  bool verbose = false;
 };
 
-const char* usage_text =
-    "usage: conformance [options]\n"
-    "  --bin-dir DIR     folder holding the programs (default: .)\n"
-    "  --cases DIR       folder of golden cases, one subfolder per program\n"
-    "                    (default: " SUITE_CASES_DIR ")\n"
-    "  --wrapper 'CMD'   run each program as CMD PROGRAM, e.g. 'qemu-arm -L /usr/arm-linux-gnueabihf'\n"
-    "  --filter REGEX    only programs whose name matches REGEX (searched, ECMAScript syntax)\n"
-    "  --jobs N          run N cases at once (default 1; 0 = one per processor)\n"
-    "  --timeout SECS    per case (default 10)\n"
-    "  --junit FILE      also write the results as JUnit XML\n"
-    "  --record          write expected files that are missing from a trusted build's output\n"
-    "  --overwrite       with --record, also replace expected files that differ\n"
-    "  --list            list the cases and exit\n";
+std::string usage_text(const Defaults& d) {
+  return "usage: conformance [options]\n"
+         "  --bin-dir DIR     folder holding the programs (default: " +
+         d.bin_dir +
+         ")\n"
+         "  --cases DIR       folder of golden cases, one subfolder per program\n"
+         "                    (default: " +
+         d.cases_dir +
+         ")\n"
+         "  --wrapper 'CMD'   run each program as CMD PROGRAM, e.g. 'qemu-arm -L "
+         "/usr/arm-linux-gnueabihf'\n"
+         "  --filter REGEX    only programs whose name matches REGEX (searched, ECMAScript "
+         "syntax)\n"
+         "  --jobs N          run N cases at once (default 1; 0 = one per processor)\n"
+         "  --timeout SECS    per case (default 10)\n"
+         "  --junit FILE      also write the results as JUnit XML\n"
+         "  --record          write expected files that are missing from a trusted build's output\n"
+         "  --overwrite       with --record, also replace expected files that differ\n"
+         "  --list            list the cases and exit\n"
+         "  --verbose         also name every case that passed\n";
+}
+
+Defaults defaults;
 
 [[noreturn]] void usage_error(const std::string& message) {
-  std::fprintf(stderr, "conformance: %s\n%s", message.c_str(), usage_text);
+  std::fprintf(stderr, "conformance: %s\n%s", message.c_str(), usage_text(defaults).c_str());
   std::exit(2);
 }
 
@@ -66,26 +107,41 @@ std::vector<std::string> split_words(const std::string& text) {
 
 Options parse_options(int argc, char** argv) {
   Options o;
+  o.bin_dir = defaults.bin_dir;
+  o.cases_dir = defaults.cases_dir;
   for (int i = 1; i < argc; i++) {
     std::string a = argv[i];
     auto value = [&]() -> std::string {
       if (i + 1 >= argc) usage_error(a + " needs a value");
       return argv[++i];
     };
-    if (a == "--bin-dir") o.bin_dir = value();
-    else if (a == "--cases") o.cases_dir = value();
-    else if (a == "--wrapper") o.wrapper = split_words(value());
-    else if (a == "--filter") o.filter = value();
-    else if (a == "--junit") o.junit = value();
-    else if (a == "--jobs") o.jobs = std::atoi(value().c_str());
-    else if (a == "--timeout") o.timeout = std::atof(value().c_str());
-    else if (a == "--record") o.record = true;
-    else if (a == "--overwrite") o.overwrite = true;
-    else if (a == "--list") o.list = true;
+    if (a == "--bin-dir")
+      o.bin_dir = value();
+    else if (a == "--cases")
+      o.cases_dir = value();
+    else if (a == "--wrapper")
+      o.wrapper = split_words(value());
+    else if (a == "--filter")
+      o.filter = value();
+    else if (a == "--junit")
+      o.junit = value();
+    else if (a == "--jobs")
+      o.jobs = std::atoi(value().c_str());
+    else if (a == "--timeout")
+      o.timeout = std::atof(value().c_str());
+    else if (a == "--record")
+      o.record = true;
+    else if (a == "--overwrite")
+      o.overwrite = true;
+    else if (a == "--list")
+      o.list = true;
+    else if (a == "--verbose")
+      o.verbose = true;
     else if (a == "--help" || a == "-h") {
-      std::fputs(usage_text, stdout);
+      std::fputs(usage_text(defaults).c_str(), stdout);
       std::exit(0);
-    } else usage_error("unknown option " + a);
+    } else
+      usage_error("unknown option " + a);
   }
   if (o.jobs <= 0) o.jobs = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
   if (o.timeout <= 0) usage_error("--timeout must be positive");
@@ -99,14 +155,18 @@ std::string visible(const std::string& s, std::size_t from, std::size_t to) {
   std::string v;
   for (std::size_t i = from; i < to && i < s.size(); i++) {
     unsigned char c = static_cast<unsigned char>(s[i]);
-    if (c == '\n') v += "\\n";
-    else if (c == '\t') v += "\\t";
-    else if (c == '\\') v += "\\\\";
+    if (c == '\n')
+      v += "\\n";
+    else if (c == '\t')
+      v += "\\t";
+    else if (c == '\\')
+      v += "\\\\";
     else if (c < 32 || c > 126) {
       char hex[8];
       std::snprintf(hex, sizeof hex, "\\x%02x", c);
       v += hex;
-    } else v += static_cast<char>(c);
+    } else
+      v += static_cast<char>(c);
     if (v.size() > 160) {
       v += "...";
       break;
@@ -119,7 +179,8 @@ std::string visible(const std::string& s, std::size_t from, std::size_t to) {
 std::string first_difference(const char* stream, const std::string& want, const std::string& got) {
   std::size_t at = 0;
   while (at < want.size() && at < got.size() && want[at] == got[at]) at++;
-  std::size_t line = 1 + static_cast<std::size_t>(std::count(want.begin(), want.begin() + at, '\n'));
+  std::size_t line =
+      1 + static_cast<std::size_t>(std::count(want.begin(), want.begin() + at, '\n'));
   std::size_t line_start = want.rfind('\n', at == 0 ? 0 : at - 1);
   line_start = (line_start == std::string::npos || at == 0) ? 0 : line_start + 1;
   if (at > 0 && want[at - 1] == '\n') line_start = at;
@@ -139,8 +200,9 @@ std::string first_difference(const char* stream, const std::string& want, const 
 std::string describe_status(const RunResult& r) {
   if (!r.spawn_error.empty()) return "did not run (" + r.spawn_error + ")";
   if (r.timed_out) return "timed out";
-  if (r.signal != 0) return std::string("killed by signal ") + std::to_string(r.signal) + " (" +
-                            strsignal(r.signal) + ")";
+  if (r.signal != 0)
+    return std::string("killed by signal ") + std::to_string(r.signal) + " (" +
+           strsignal(r.signal) + ")";
   return "exit status " + std::to_string(r.status);
 }
 
@@ -150,7 +212,9 @@ struct Outcome {
   double seconds = 0.0;
 };
 
-std::string status_text(int status) { return std::to_string(status) + "\n"; }
+std::string status_text(int status) {
+  return std::to_string(status) + "\n";
+}
 
 Outcome record_case(const Case& c, const RunResult& r, const Options& o) {
   Outcome out;
@@ -163,11 +227,12 @@ Outcome record_case(const Case& c, const RunResult& r, const Options& o) {
     const char* ext;
     const std::optional<std::string>& old;
     std::string now;
-  } slots[] = {{".out", c.out, r.out},
-               {".err", c.err, r.err},
-               {".status", c.status ? std::optional<std::string>(status_text(*c.status))
-                                    : std::optional<std::string>(),
-                status_text(r.status)}};
+  } slots[] = {
+      {".out", c.out, r.out},
+      {".err", c.err, r.err},
+      {".status",
+       c.status ? std::optional<std::string>(status_text(*c.status)) : std::optional<std::string>(),
+       status_text(r.status)}};
   out.passed = true;
   for (const auto& s : slots) {
     std::string path = c.base + s.ext;
@@ -218,13 +283,23 @@ std::string xml_escape(const std::string& s) {
   for (char ch : s) {
     unsigned char c = static_cast<unsigned char>(ch);
     switch (ch) {
-      case '<': e += "&lt;"; break;
-      case '>': e += "&gt;"; break;
-      case '&': e += "&amp;"; break;
-      case '"': e += "&quot;"; break;
+      case '<':
+        e += "&lt;";
+        break;
+      case '>':
+        e += "&gt;";
+        break;
+      case '&':
+        e += "&amp;";
+        break;
+      case '"':
+        e += "&quot;";
+        break;
       default:
-        if (c < 32 && ch != '\n' && ch != '\t') e += '?';
-        else e += ch;
+        if (c < 32 && ch != '\n' && ch != '\t')
+          e += '?';
+        else
+          e += ch;
     }
   }
   return e;
@@ -238,7 +313,8 @@ struct ProgramSummary {
 };
 
 void write_junit(const std::string& path, const std::vector<Case>& cases,
-                 const std::vector<Outcome>& outcomes, const std::vector<ProgramSummary>& programs) {
+                 const std::vector<Outcome>& outcomes,
+                 const std::vector<ProgramSummary>& programs) {
   std::ostringstream x;
   int failures = 0;
   for (const auto& o : outcomes) failures += o.passed ? 0 : 1;
@@ -262,12 +338,14 @@ void write_junit(const std::string& path, const std::vector<Case>& cases,
     x << "  </testsuite>\n";
   }
   x << "</testsuites>\n";
-  if (!write_file(path, x.str())) std::fprintf(stderr, "conformance: cannot write %s\n", path.c_str());
+  if (!write_file(path, x.str()))
+    std::fprintf(stderr, "conformance: cannot write %s\n", path.c_str());
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  defaults = find_defaults(argc > 0 ? argv[0] : "");
   Options o = parse_options(argc, argv);
   if (!fs::is_directory(o.cases_dir)) usage_error("no case folder " + o.cases_dir);
   std::vector<Case> cases;
@@ -310,6 +388,8 @@ int main(int argc, char** argv) {
       if (o.record && !outcomes[i].details.empty())
         std::printf("%s/%s\n%s", cases[i].program.c_str(), cases[i].name.c_str(),
                     outcomes[i].details.c_str());
+      else if (o.verbose)
+        std::printf("pass %s/%s\n", cases[i].program.c_str(), cases[i].name.c_str());
     } else {
       failed++;
       p.failed++;
@@ -323,9 +403,9 @@ int main(int argc, char** argv) {
   std::printf("\n%-*s %6s  %-16s %9s\n", static_cast<int>(width), "program", "cases", "result",
               "time (ms)");
   for (const auto& p : programs) {
-    std::string result = p.failed == 0 ? "pass"
-                                        : "FAIL " + std::to_string(p.failed) + " of " +
-                                              std::to_string(p.cases);
+    std::string result =
+        p.failed == 0 ? "pass"
+                      : "FAIL " + std::to_string(p.failed) + " of " + std::to_string(p.cases);
     std::printf("%-*s %6d  %-16s %9.1f\n", static_cast<int>(width), p.name.c_str(), p.cases,
                 result.c_str(), p.seconds * 1000.0);
   }
