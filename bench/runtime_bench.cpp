@@ -1,0 +1,226 @@
+// Per-call cost of the runtime's console routines against the C library
+// conversions they replace, on the same in-memory streams. Each routine gives
+// a pair of benchmarks, NAME/stdio (the baseline) and NAME/runtime.
+//
+// The routines work on the process's stdin and stdout, so the timed loops
+// point those at an in-memory input and at /dev/null and put them back after.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstring>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "stdio_reference.hpp"
+#include "suite_runtime.h"
+
+namespace {
+
+// Inputs of the kinds the programs read: integers of every length, floats in
+// decimal (as many digits as a float needs) and in hexadecimal, and text.
+struct Corpus {
+  std::string text;
+  int tokens = 0;
+};
+
+Corpus make_corpus(char kind) {
+  std::mt19937 rng(12345);
+  Corpus c;
+  char item[64];
+  for (int i = 0; i < 100000; i++) {
+    const auto bits = static_cast<std::uint32_t>(rng());
+    float f;
+    std::memcpy(&f, &bits, sizeof f);
+    if (!(f == f) || f - f != 0.0f) f = static_cast<float>(bits % 100000) / 7.0f;
+    switch (kind) {
+      case 'i':
+        std::snprintf(item, sizeof item, "%d", static_cast<int>(bits) >> (bits % 31));
+        break;
+      case 'd':
+        std::snprintf(item, sizeof item, "%.9g", static_cast<double>(f));
+        break;
+      case 'h':
+        std::snprintf(item, sizeof item, "%a", static_cast<double>(f));
+        break;
+      default:
+        item[0] = static_cast<char>('a' + bits % 26);
+        item[1] = '\0';
+        break;
+    }
+    c.text += item;
+    if (kind != 'c') c.text += (i % 10 == 9) ? "\n" : " ";
+    c.tokens++;
+  }
+  return c;
+}
+
+const Corpus& corpus(char kind) {
+  static const Corpus ints = make_corpus('i');
+  static const Corpus decimals = make_corpus('d');
+  static const Corpus hexes = make_corpus('h');
+  static const Corpus chars = make_corpus('c');
+  return kind == 'i' ? ints : kind == 'd' ? decimals : kind == 'h' ? hexes : chars;
+}
+
+// Points stdin at the corpus for the lifetime of the object.
+class InputRedirect {
+ public:
+  explicit InputRedirect(const Corpus& corpus)
+      : saved_(stdin),
+        memory_(fmemopen(const_cast<char*>(corpus.text.data()), corpus.text.size(), "r")) {
+    stdin = memory_;
+  }
+  ~InputRedirect() {
+    stdin = saved_;
+    std::fclose(memory_);
+  }
+  InputRedirect(const InputRedirect&) = delete;
+  InputRedirect& operator=(const InputRedirect&) = delete;
+
+ private:
+  std::FILE* saved_;
+  std::FILE* memory_;
+};
+
+class OutputRedirect {
+ public:
+  OutputRedirect() : saved_(stdout), sink_(std::fopen("/dev/null", "w")) { stdout = sink_; }
+  ~OutputRedirect() {
+    stdout = saved_;
+    std::fclose(sink_);
+  }
+  OutputRedirect(const OutputRedirect&) = delete;
+  OutputRedirect& operator=(const OutputRedirect&) = delete;
+
+ private:
+  std::FILE* saved_;
+  std::FILE* sink_;
+};
+
+// Runs `read` once per iteration over the corpus, starting again at its end.
+template <typename Read>
+void read_loop(benchmark::State& state, char kind, Read read) {
+  const Corpus& c = corpus(kind);
+  InputRedirect redirect(c);
+  int left = c.tokens;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(read());
+    if (--left == 0) {
+      std::rewind(stdin);
+      left = c.tokens;
+    }
+  }
+}
+
+const std::vector<int>& int_values() {
+  static const std::vector<int> values = [] {
+    std::mt19937 rng(777);
+    std::vector<int> v(4096);
+    for (int& x : v) x = static_cast<int>(rng()) >> (rng() % 31);
+    return v;
+  }();
+  return values;
+}
+
+const std::vector<float>& float_values() {
+  static const std::vector<float> values = [] {
+    std::mt19937 rng(778);
+    std::vector<float> v(4096);
+    for (float& x : v) {
+      const auto bits = static_cast<std::uint32_t>(rng());
+      std::memcpy(&x, &bits, sizeof x);
+    }
+    return v;
+  }();
+  return values;
+}
+
+template <typename T, typename Write>
+void write_loop(benchmark::State& state, const std::vector<T>& values, Write write) {
+  OutputRedirect redirect;
+  std::size_t i = 0;
+  for (auto _ : state) {
+    write(values[i]);
+    i = (i + 1) & (values.size() - 1);
+  }
+}
+
+int stdio_getint() {
+  int v;
+  stdio_reference::scan_int(stdin, v);
+  return v;
+}
+int stdio_getch() {
+  int v;
+  stdio_reference::scan_char(stdin, v);
+  return v;
+}
+float stdio_getfloat() {
+  float v;
+  stdio_reference::scan_float(stdin, v);
+  return v;
+}
+
+void getint_stdio(benchmark::State& s) {
+  read_loop(s, 'i', stdio_getint);
+}
+void getint_runtime(benchmark::State& s) {
+  read_loop(s, 'i', getint);
+}
+void getch_stdio(benchmark::State& s) {
+  read_loop(s, 'c', stdio_getch);
+}
+void getch_runtime(benchmark::State& s) {
+  read_loop(s, 'c', getch);
+}
+void getfloat_decimal_stdio(benchmark::State& s) {
+  read_loop(s, 'd', stdio_getfloat);
+}
+void getfloat_decimal_runtime(benchmark::State& s) {
+  read_loop(s, 'd', getfloat);
+}
+void getfloat_hex_stdio(benchmark::State& s) {
+  read_loop(s, 'h', stdio_getfloat);
+}
+void getfloat_hex_runtime(benchmark::State& s) {
+  read_loop(s, 'h', getfloat);
+}
+
+void putint_stdio(benchmark::State& s) {
+  write_loop(s, int_values(), [](int v) { std::printf("%d", v); });
+}
+void putint_runtime(benchmark::State& s) {
+  write_loop(s, int_values(), putint);
+}
+void putch_stdio(benchmark::State& s) {
+  write_loop(s, int_values(), [](int v) { std::putchar(static_cast<unsigned char>(v)); });
+}
+void putch_runtime(benchmark::State& s) {
+  write_loop(s, int_values(), putch);
+}
+void putfloat_stdio(benchmark::State& s) {
+  write_loop(s, float_values(), [](float v) { std::printf("%a", static_cast<double>(v)); });
+}
+void putfloat_runtime(benchmark::State& s) {
+  write_loop(s, float_values(), putfloat);
+}
+
+}  // namespace
+
+BENCHMARK(getint_stdio)->Name("getint/stdio");
+BENCHMARK(getint_runtime)->Name("getint/runtime");
+BENCHMARK(getch_stdio)->Name("getch/stdio");
+BENCHMARK(getch_runtime)->Name("getch/runtime");
+BENCHMARK(getfloat_decimal_stdio)->Name("getfloat (decimal)/stdio");
+BENCHMARK(getfloat_decimal_runtime)->Name("getfloat (decimal)/runtime");
+BENCHMARK(getfloat_hex_stdio)->Name("getfloat (hex)/stdio");
+BENCHMARK(getfloat_hex_runtime)->Name("getfloat (hex)/runtime");
+BENCHMARK(putint_stdio)->Name("putint/stdio");
+BENCHMARK(putint_runtime)->Name("putint/runtime");
+BENCHMARK(putch_stdio)->Name("putch/stdio");
+BENCHMARK(putch_runtime)->Name("putch/runtime");
+BENCHMARK(putfloat_stdio)->Name("putfloat/stdio");
+BENCHMARK(putfloat_runtime)->Name("putfloat/runtime");
+
+BENCHMARK_MAIN();
