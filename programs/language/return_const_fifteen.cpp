@@ -1,0 +1,4 @@
+// A literal returned. Returns 15.
+int main() {
+  return 15;
+}

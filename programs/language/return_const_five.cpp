@@ -1,0 +1,4 @@
+// A literal returned. Returns 5.
+int main() {
+  return 5;
+}

@@ -1,0 +1,4 @@
+// A literal returned. Returns 10.
+int main() {
+  return 10;
+}

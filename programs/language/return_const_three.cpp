@@ -1,0 +1,4 @@
+// A literal returned. Returns 3.
+int main() {
+  return 3;
+}

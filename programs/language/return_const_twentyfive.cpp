@@ -1,0 +1,4 @@
+// A literal returned. Returns 25.
+int main() {
+  return 25;
+}

@@ -1,0 +1,4 @@
+// A literal returned. Returns 2.
+int main() {
+  return 2;
+}

@@ -1,0 +1,5 @@
+// A local returned. Returns 5.
+int main() {
+  int a = 5;
+  return a;
+}

@@ -1,0 +1,6 @@
+// The second of two locals. Returns 2.
+int main() {
+  [[maybe_unused]] int a = 10;
+  int b = 2;
+  return b;
+}
