@@ -32,6 +32,10 @@ Corpus make_corpus(char kind) {
     const auto bits = static_cast<std::uint32_t>(rng());
     float f;
     std::memcpy(&f, &bits, sizeof f);
+    // Values of the size programs read (coordinates, samples, weights); the
+    // differential test covers every magnitude.
+    if (kind != 'h')
+      f = static_cast<float>(static_cast<int>(bits % 2000001) - 1000000) / 64.0f / 7.0f;
     if (!(f == f) || f - f != 0.0f) f = static_cast<float>(bits % 100000) / 7.0f;
     switch (kind) {
       case 'i':

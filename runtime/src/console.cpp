@@ -31,6 +31,166 @@ int to_lower(int c) {
   return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c;
 }
 
+// The stream's buffer as the C library's own getc_unlocked and putc_unlocked
+// see it. A conversion that starts and ends inside the unread bytes is parsed
+// in place and consumed by moving the read pointer, exactly where reading
+// byte by byte and giving back the terminator would leave it; one that runs
+// into the end of the buffer is read byte by byte from where it starts.
+#if defined(__GLIBC__)
+constexpr bool buffer_access = true;
+const char* unread_begin(std::FILE* in) {
+  return in->_IO_read_ptr;
+}
+const char* unread_end(std::FILE* in) {
+  return in->_IO_read_end;
+}
+void consume_to(std::FILE* in, const char* p) {
+  in->_IO_read_ptr = const_cast<char*>(p);
+}
+bool room_for(std::FILE* out, std::size_t n) {
+  return out->_IO_write_end - out->_IO_write_ptr >= static_cast<std::ptrdiff_t>(n);
+}
+void append(std::FILE* out, const char* text, std::size_t n) {
+  std::memcpy(out->_IO_write_ptr, text, n);
+  out->_IO_write_ptr += n;
+}
+#else
+constexpr bool buffer_access = false;
+const char* unread_begin(std::FILE*) {
+  return nullptr;
+}
+const char* unread_end(std::FILE*) {
+  return nullptr;
+}
+void consume_to(std::FILE*, const char*) {}
+bool room_for(std::FILE*, std::size_t) {
+  return false;
+}
+void append(std::FILE*, const char*, std::size_t) {}
+#endif
+
+// Skips the white space inside the buffer and returns where the rest starts.
+const char* skip_buffered_space(std::FILE* in) {
+  const char* p = unread_begin(in);
+  const char* const end = unread_end(in);
+  while (p < end && is_space(*p)) p++;
+  consume_to(in, p);
+  return p;
+}
+
+void write_text(std::FILE* out, const char* text, std::size_t n) {
+  // A full buffer, or a line-buffered or unbuffered stream (which the C
+  // library keeps at no room), takes the library's own path.
+  if (buffer_access && room_for(out, n)) {
+    append(out, text, n);
+  } else {
+    fwrite_unlocked(text, 1, n, out);
+  }
+}
+
+// Past 2^31 the result is a limit whatever further digits say; stopping the
+// sum there keeps it in range however long the number is.
+constexpr std::uint64_t saturated = std::uint64_t{1} << 32;
+
+void add_digit(std::uint64_t& magnitude, int c) {
+  if (magnitude < saturated) magnitude = magnitude * 10 + static_cast<unsigned>(c - '0');
+}
+
+int clamped(bool negative, std::uint64_t magnitude) {
+  if (negative) {
+    return magnitude >= std::uint64_t{1} << 31 ? INT_MIN : -static_cast<int>(magnitude);
+  }
+  return magnitude > INT_MAX ? INT_MAX : static_cast<int>(magnitude);
+}
+
+// The float nearest a decimal number of at most 19 significant digits and a
+// power of ten within 22: the digits and the power are exact doubles, so
+// their product or quotient is rounded once, and rounding that double to
+// float gives the nearest float unless the double fell exactly on the
+// midpoint of two floats (then false: the caller converts the text). The
+// text is what scan_buffered_decimal accepted.
+bool quick_decimal(const char* p, const char* end, float& value) {
+  static constexpr double powers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                      1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                      1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  std::uint64_t digits = 0;
+  int count = 0;
+  int scale = 0;
+  bool after_point = false;
+  for (; p < end && (is_digit(*p) || *p == '.'); p++) {
+    if (*p == '.') {
+      after_point = true;
+      continue;
+    }
+    if (after_point) scale--;
+    if (digits == 0 && *p == '0') continue;
+    if (++count > 19) return false;
+    digits = digits * 10 + static_cast<unsigned>(*p - '0');
+  }
+  if (p < end) {  // e, then a sign and digits that may be missing
+    p++;
+    const bool negative = p < end && *p == '-';
+    if (p < end && (*p == '-' || *p == '+')) p++;
+    int exponent = 0;
+    for (; p < end; p++) {
+      if (exponent > 1000) return false;
+      exponent = exponent * 10 + (*p - '0');
+    }
+    scale += negative ? -exponent : exponent;
+  }
+  if (digits == 0) {
+    value = 0.0f;
+    return true;
+  }
+  if (digits >= std::uint64_t{1} << 53 || scale < -22 || scale > 22) return false;
+  const double exact = static_cast<double>(digits);
+  const double rounded = scale < 0 ? exact / powers[-scale] : exact * powers[scale];
+  std::uint64_t bits;
+  std::memcpy(&bits, &rounded, sizeof bits);
+  if ((bits & 0x1fffffff) == 0x10000000) return false;
+  value = static_cast<float>(rounded);
+  return true;
+}
+
+// A plain decimal number that ends inside the buffer, parsed in place: the
+// characters scanf collects for it are one run of digits with at most one
+// point, then optionally e, a sign and digits. False, with nothing but white
+// space consumed, for anything else.
+bool scan_buffered_decimal(std::FILE* in, float& value) {
+  const char* p = skip_buffered_space(in);
+  const char* const end = unread_end(in);
+  const bool negative = p < end && *p == '-';
+  if (p < end && (*p == '-' || *p == '+')) p++;
+  const char* const number = p;
+  if (p + 1 < end && *p == '0' && to_lower(p[1]) == 'x') return false;
+  bool got_digit = false;
+  bool got_dot = false;
+  for (; p < end; p++) {
+    if (is_digit(*p)) {
+      got_digit = true;
+    } else if (*p == '.' && !got_dot) {
+      got_dot = true;
+    } else {
+      break;
+    }
+  }
+  if (!got_digit) return false;
+  if (p < end && to_lower(*p) == 'e') {
+    p++;
+    if (p < end && (*p == '-' || *p == '+')) p++;
+    while (p < end && is_digit(*p)) p++;
+  }
+  if (p == end) return false;
+  float magnitude = 0.0f;
+  if (!quick_decimal(number, p, magnitude) &&
+      std::from_chars(number, p, magnitude).ec != std::errc()) {
+    return false;
+  }
+  consume_to(in, p);
+  value = negative ? -magnitude : magnitude;
+  return true;
+}
+
 // Gives back the character that ended a conversion, as scanf does; the end of
 // input is not a character and stays seen.
 void push_back(int c, std::FILE* in) {
@@ -96,10 +256,10 @@ bool match_word(std::FILE* in, Token& token, const char* rest) {
   return true;
 }
 
-// The value of the characters scanf collected, as strtof gives it. Plain
-// decimal numbers take the shorter route of from_chars, which rounds as
-// correctly as strtof and is the same function for them; anything else (hex,
-// words, a result out of range) goes to strtof itself.
+// The value of the characters scanf collected, as strtof gives it. Numbers
+// take the shorter route of from_chars, which rounds as correctly as strtof
+// and so is the same function for them; anything else (words, a result out
+// of range, no digits at all) goes to strtof itself.
 bool convert_float(const Token& token, float& value) {
   const char* first = token.data();
   const char* last = first + token.size();
@@ -107,10 +267,12 @@ bool convert_float(const Token& token, float& value) {
   const bool negative = *digits == '-';
   if (negative || *digits == '+') digits++;
   const bool hex = digits[0] == '0' && to_lower(digits[1]) == 'x';
-  if (!hex && (is_digit(*digits) || *digits == '.')) {
+  if (hex || is_digit(*digits) || *digits == '.') {
     float magnitude = 0.0f;
-    const auto [end, error] = std::from_chars(digits, last, magnitude);
-    if (error == std::errc() && end != digits) {
+    const auto [end, error] =
+        hex ? std::from_chars(digits + 2, last, magnitude, std::chars_format::hex)
+            : std::from_chars(digits, last, magnitude);
+    if (error == std::errc()) {
       // Round to nearest is symmetric: the sign is applied exactly.
       value = negative ? -magnitude : magnitude;
       return true;
@@ -202,31 +364,41 @@ bool scan_float_token(std::FILE* in, Token& token) {
 
 bool scan_int(std::FILE* in, int& value) {
   value = 0;
+  if (buffer_access) {
+    const char* p = skip_buffered_space(in);
+    const char* const end = unread_end(in);
+    const bool negative = p < end && *p == '-';
+    if (p < end && (*p == '-' || *p == '+')) p++;
+    const char* const digits = p;
+    std::uint64_t magnitude = 0;
+    for (; p < end && is_digit(*p); p++) add_digit(magnitude, *p);
+    if (p < end) {
+      consume_to(in, p);
+      if (p == digits) return false;
+      value = clamped(negative, magnitude);
+      return true;
+    }
+  }
+
   int c = skip_space(in);
   if (c == EOF) return false;
   const bool negative = c == '-';
   if (c == '-' || c == '+') c = getc_unlocked(in);
-  // Past 2^31 the result is a limit whatever further digits say; stopping
-  // the sum there keeps it in range however long the number is.
-  constexpr std::uint64_t saturated = std::uint64_t{1} << 32;
   std::uint64_t magnitude = 0;
   bool got_digit = false;
   for (; is_digit(c); c = getc_unlocked(in)) {
     got_digit = true;
-    if (magnitude < saturated) magnitude = magnitude * 10 + static_cast<unsigned>(c - '0');
+    add_digit(magnitude, c);
   }
   push_back(c, in);
   if (!got_digit) return false;
-  if (negative) {
-    value = magnitude >= std::uint64_t{1} << 31 ? INT_MIN : -static_cast<int>(magnitude);
-  } else {
-    value = magnitude > INT_MAX ? INT_MAX : static_cast<int>(magnitude);
-  }
+  value = clamped(negative, magnitude);
   return true;
 }
 
 bool scan_float(std::FILE* in, float& value) {
   value = 0.0f;
+  if (buffer_access && scan_buffered_decimal(in, value)) return true;
   Token token;
   return scan_float_token(in, token) && convert_float(token, value);
 }
@@ -295,12 +467,12 @@ void print_int(std::FILE* out, int value) {
   char text[int_text_max];
   char* const end = text + sizeof text;
   char* const start = format_int(value, end);
-  fwrite_unlocked(start, 1, static_cast<std::size_t>(end - start), out);
+  write_text(out, start, static_cast<std::size_t>(end - start));
 }
 
 void print_float(std::FILE* out, float value) {
   char text[float_text_max];
-  fwrite_unlocked(text, 1, static_cast<std::size_t>(format_float(value, text) - text), out);
+  write_text(out, text, static_cast<std::size_t>(format_float(value, text) - text));
 }
 
 }  // namespace runtime_detail
