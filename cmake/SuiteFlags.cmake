@@ -8,6 +8,11 @@ add_compile_options(-ffp-contract=off -fno-fast-math)
 if(CMAKE_SYSTEM_PROCESSOR MATCHES "^(i.86|x86)$")
   # x87 keeps excess precision; SSE rounds every operation to single precision.
   add_compile_options(-msse2 -mfpmath=sse)
+elseif(CMAKE_SYSTEM_PROCESSOR MATCHES "^arm")
+  # VFPv3-D16, the armhf baseline: it has no fused multiply-add instruction
+  # (that came with VFPv4), and without NEON nothing is vectorised onto NEON's
+  # float unit, which flushes subnormals to zero.
+  add_compile_options(-mfpu=vfpv3-d16)
 endif()
 
 add_compile_options(-Wall -Wextra)
