@@ -13,43 +13,34 @@ int get_ans(int ans, int x, int y) {
   return ans;
 }
 
+// The same step, also adding each new result to s.
 int get_ans_se(int ans, int x, int y) {
-  int t = 0;
-  if (x == y) t = 1;
-  ans = ans * 2;
-  ans = ans + t;
+  ans = get_ans(ans, x, y);
   s = s + ans;
   return ans;
 }
+
+// Operand pairs of the two chains, in call order.
+constexpr int first_chain[7][2] = {
+    {-2147483647 - 1, -2147483647 - 1}, {-2147483647, -2147483647},
+    {-2147483647 - 1, -2147483647 - 1}, {-2147483647 - 1, 2147483647},
+    {-1073741824, -1073741823},         {-2147483647 - 1, -2147483647 - 1},
+    {-2147483647 - 1, 2147483647}};
+constexpr int second_chain[4][2] = {{-2147483647, 2147483647},
+                                    {-2147483647, 2147483646},
+                                    {2147483647, 2147483646},
+                                    {-1073741824, -1073741824}};
 
 }  // namespace
 
 int main() {
   int a = 0;
-  a = get_ans(a, -2147483647 - 1, -2147483647 - 1);
-  a = get_ans(a, -2147483647, -2147483647);
-  a = get_ans(a, -2147483647 - 1, -2147483647 - 1);
-  a = get_ans(a, -2147483647 - 1, 2147483647);
-  a = get_ans(a, -1073741824, -1073741823);
-  a = get_ans(a, -2147483647 - 1, -2147483647 - 1);
-  a = get_ans(a, -2147483647 - 1, 2147483647);
+  for (const auto& pair : first_chain) a = get_ans(a, pair[0], pair[1]);
   int b = 0;
-  b = get_ans(b, -2147483647, 2147483647);
-  b = get_ans(b, -2147483647, 2147483646);
-  b = get_ans(b, 2147483647, 2147483646);
-  b = get_ans(b, -1073741824, -1073741824);
+  for (const auto& pair : second_chain) b = get_ans(b, pair[0], pair[1]);
   int c = 0;
-  c = get_ans_se(c, -2147483647 - 1, -2147483647 - 1);
-  c = get_ans_se(c, -2147483647, -2147483647);
-  c = get_ans_se(c, -2147483647 - 1, -2147483647 - 1);
-  c = get_ans_se(c, -2147483647 - 1, 2147483647);
-  c = get_ans_se(c, -1073741824, -1073741823);
-  c = get_ans_se(c, -2147483647 - 1, -2147483647 - 1);
-  c = get_ans_se(c, -2147483647 - 1, 2147483647);
+  for (const auto& pair : first_chain) c = get_ans_se(c, pair[0], pair[1]);
   int d = 0;
-  d = get_ans_se(d, -2147483647, 2147483647);
-  d = get_ans_se(d, -2147483647, 2147483646);
-  d = get_ans_se(d, 2147483647, 2147483646);
-  d = get_ans_se(d, -1073741824, -1073741824);
+  for (const auto& pair : second_chain) d = get_ans_se(d, pair[0], pair[1]);
   return a + b + c + d;
 }
