@@ -51,6 +51,17 @@ template <typename T>
 using matrix_function = int (*)(T a0[], T a1[], T a2[], T b0[], T b1[], T b2[], T c0[], T c1[],
                                 T c2[]);
 
+// Prints one result row from column i on, with no separator.
+template <typename T>
+void put_row(const T c[], int i, const int& bound) {
+  int x;
+  while (i < bound) {
+    x = to_printed(c[i]);
+    putint(x);
+    i = i + 1;
+  }
+}
+
 // main of every matrix program. The bounds are read before every pass, as the
 // loops are written with the globals (or with a constant) as their limit.
 template <typename T>
@@ -78,27 +89,15 @@ int matrix_main(matrix_function<T> function, const int& fill_bound, const int& p
 
   // The first row is printed from the function's result, not from a reset.
   i = function(a0, a1, a2, b0, b1, b2, c0, c1, c2);
-  while (i < print_bound) {
-    x = to_printed(c0[i]);
-    putint(x);
-    i = i + 1;
-  }
+  put_row(c0, i, print_bound);
   x = 10;
   i = 0;
   putch(x);
-  while (i < print_bound) {
-    x = to_printed(c1[i]);
-    putint(x);
-    i = i + 1;
-  }
+  put_row(c1, i, print_bound);
   x = 10;
   i = 0;
   putch(x);
-  while (i < print_bound) {
-    x = to_printed(c2[i]);
-    putint(x);
-    i = i + 1;
-  }
+  put_row(c2, i, print_bound);
   x = 10;
   putch(x);
   return 0;
