@@ -1,0 +1,54 @@
+// Absolute value, sine and cosine without library mathematics, shared by the
+// programs that carry them. The sine divides its argument by 3 until it is
+// tiny, takes the tiny angle as its own sine, and climbs back up with
+// sin 3y = 3 sin y - 4 sin^3 y. Every step is one single-precision operation
+// in the written order, so the bits match on every platform.
+#pragma once
+
+#include "lang/arith.hpp"
+#include "lang/float.hpp"
+
+namespace float_helpers {
+
+inline constexpr float sine_cutoff = 0x1.0c6f7ap-20f;  // 0.000001
+inline constexpr float two_pi = 0x1.921fb6p+2f;        // 6.28318530718
+inline constexpr float pi = 0x1.921fb6p+1f;            // 3.14159265359
+inline constexpr float half_pi = 0x1.921fb6p+0f;       // 1.57079632679
+
+// A subtraction, not a sign flip: both zeros give +0.0.
+inline float my_fabs(float x) {
+  if (x > 0.0f) return x;
+  return 0.0f - x;
+}
+
+inline float p(float x) {
+  float a = 3.0f * x;
+  float b = ((4.0f * x) * x) * x;
+  // Past the float range both terms are infinite.
+  return lang::fsub(a, b);
+}
+
+// Written as "not above" so that a NaN returns at once, as the unordered
+// comparison does on the reference platform. An infinite argument never
+// reaches the cut-off: callers keep infinities out.
+inline float my_sin_impl(float x) {
+  if (!(my_fabs(x) > sine_cutoff)) return x;
+  return p(my_sin_impl(x / 3.0f));
+}
+
+inline float my_sin(float x) {
+  // The bounds -6.0 and -3.0 are deliberately not -two pi and -pi.
+  if (x > two_pi || x < -6.0f) {
+    int k = lang::to_int(x / two_pi);
+    x = x - lang::to_float(k) * two_pi;
+  }
+  if (x > pi) x = x - two_pi;
+  if (x < -3.0f) x = x + two_pi;
+  return my_sin_impl(x);
+}
+
+inline float my_cos(float x) {
+  return my_sin(x + half_pi);
+}
+
+}  // namespace float_helpers
