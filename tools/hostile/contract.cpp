@@ -1,0 +1,240 @@
+#include "contract.hpp"
+
+#include <cstdio>
+
+namespace hostile {
+
+const char* outcome_name(Outcome outcome) {
+  switch (outcome) {
+    case Outcome::accepted:
+      return "accept";
+    case Outcome::rejected:
+      return "reject";
+    case Outcome::crash:
+      return "crash";
+    case Outcome::hang:
+      return "hang";
+    case Outcome::sanitizer:
+      return "sanitizer report";
+    case Outcome::bad_exit:
+      return "stderr or status outside the contract";
+    case Outcome::not_run:
+      return "not run";
+  }
+  return "?";
+}
+
+bool keeps_contract(Outcome outcome) {
+  return outcome == Outcome::accepted || outcome == Outcome::rejected;
+}
+
+Outcome classify(const std::string& program, const conformance::RunResult& run) {
+  if (!run.spawn_error.empty()) return Outcome::not_run;
+  if (run.timed_out) return Outcome::hang;
+  // A sanitizer that aborts ends with a signal too; its report says more.
+  const bool report = run.err.find("Sanitizer") != std::string::npos ||
+                      run.err.find("runtime error:") != std::string::npos;
+  if (report) return Outcome::sanitizer;
+  if (run.signal != 0) return Outcome::crash;
+  if (run.err == normal_stderr) return Outcome::accepted;
+  const std::string prefix = program + ": ";
+  const bool one_line = run.err.size() > prefix.size() + 1 && run.err.starts_with(prefix) &&
+                        run.err.find('\n') == run.err.size() - 1;
+  if (one_line && run.status == 2) return Outcome::rejected;
+  return Outcome::bad_exit;
+}
+
+std::string reject_reason(const std::string& program, const std::string& err) {
+  const std::size_t skip = program.size() + 2;
+  if (err.size() <= skip) return "";
+  return err.substr(skip, err.size() - skip - 1);
+}
+
+std::string c_escape(const std::string& bytes) {
+  std::string out;
+  for (unsigned char c : bytes) {
+    switch (c) {
+      case '\n':
+        out += "\\n";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '"':
+        out += "\\\"";
+        break;
+      default:
+        if (c >= 0x20 && c < 0x7f) {
+          out += static_cast<char>(c);
+        } else {
+          char hex[5];
+          std::snprintf(hex, sizeof hex, "\\x%02x", c);
+          out += hex;
+        }
+    }
+  }
+  return out;
+}
+
+namespace {
+
+int hex_digit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+// Reads one quoted string starting at text[pos] == '"'; leaves pos after it.
+std::optional<std::string> read_quoted(const std::string& text, std::size_t& pos,
+                                       std::string& error) {
+  const std::size_t end = text.size();
+  std::size_t i = pos + 1;
+  std::string raw;
+  while (i < end && text[i] != '"') {
+    if (text[i] == '\\') {
+      if (i + 1 >= end) break;
+      raw += text[i];
+      raw += text[i + 1];
+      i += 2;
+    } else {
+      raw += text[i++];
+    }
+  }
+  if (i >= end) {
+    error = "unterminated string";
+    return std::nullopt;
+  }
+  pos = i + 1;
+  return c_unescape(raw, error);
+}
+
+void skip_blanks(const std::string& text, std::size_t& pos) {
+  while (pos < text.size() && (text[pos] == ' ' || text[pos] == '\t')) pos++;
+}
+
+}  // namespace
+
+std::optional<std::string> c_unescape(const std::string& text, std::string& error) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); i++) {
+    if (text[i] != '\\') {
+      out += text[i];
+      continue;
+    }
+    if (++i >= text.size()) {
+      error = "backslash at the end";
+      return std::nullopt;
+    }
+    switch (text[i]) {
+      case 'n':
+        out += '\n';
+        break;
+      case 't':
+        out += '\t';
+        break;
+      case 'r':
+        out += '\r';
+        break;
+      case 'v':
+        out += '\v';
+        break;
+      case 'f':
+        out += '\f';
+        break;
+      case '0':
+        out += '\0';
+        break;
+      case '\\':
+        out += '\\';
+        break;
+      case '"':
+        out += '"';
+        break;
+      case 'x': {
+        int hi = i + 1 < text.size() ? hex_digit(text[i + 1]) : -1;
+        int lo = i + 2 < text.size() ? hex_digit(text[i + 2]) : -1;
+        if (hi < 0 || lo < 0) {
+          error = "\\x needs two hexadecimal digits";
+          return std::nullopt;
+        }
+        out += static_cast<char>(hi * 16 + lo);
+        i += 2;
+        break;
+      }
+      default:
+        error = std::string("unknown escape \\") + text[i];
+        return std::nullopt;
+    }
+  }
+  return out;
+}
+
+bool parse_expectations(const std::string& text, Expectations& out, std::string& error) {
+  std::size_t start = 0;
+  int line_no = 0;
+  while (start < text.size()) {
+    std::size_t stop = text.find('\n', start);
+    if (stop == std::string::npos) stop = text.size();
+    const std::string line = text.substr(start, stop - start);
+    start = stop + 1;
+    line_no++;
+    std::size_t pos = 0;
+    skip_blanks(line, pos);
+    if (pos >= line.size() || line[pos] == '#') continue;
+    const std::size_t word_end = line.find_first_of(" \t", pos);
+    const std::string word = line.substr(pos, word_end - pos);
+    pos = word_end == std::string::npos ? line.size() : word_end;
+    skip_blanks(line, pos);
+    auto fail = [&](const std::string& why) {
+      error = "line " + std::to_string(line_no) + ": " + why;
+      return false;
+    };
+    if (word == "cuts") {
+      if (line.compare(pos, std::string::npos, "reject") != 0)
+        return fail("expected \"cuts reject\"");
+      out.cuts_reject = true;
+    } else if (word == "values") {
+      std::size_t p = pos;
+      while (p < line.size()) {
+        std::size_t q = line.find_first_of(" \t", p);
+        if (q == std::string::npos) q = line.size();
+        if (q > p) out.values.push_back(line.substr(p, q - p));
+        p = q + 1;
+      }
+    } else if (word == "reject" || word == "accept") {
+      Expectation e;
+      e.outcome = word == "reject" ? Outcome::rejected : Outcome::accepted;
+      e.line = line_no;
+      if (pos >= line.size() || line[pos] != '"') return fail("expected a quoted input");
+      auto input = read_quoted(line, pos, error);
+      if (!input) return fail(error);
+      e.input = *input;
+      skip_blanks(line, pos);
+      if (pos < line.size() && line[pos] == '"') {
+        auto detail = read_quoted(line, pos, error);
+        if (!detail) return fail(error);
+        e.detail = *detail;
+        skip_blanks(line, pos);
+      }
+      if (pos < line.size()) {
+        if (line[pos] != '#') return fail("unexpected text after the entry");
+        std::size_t note = pos + 1;
+        skip_blanks(line, note);
+        e.note = line.substr(note);
+      }
+      out.entries.push_back(std::move(e));
+    } else {
+      return fail("unknown directive \"" + word + "\"");
+    }
+  }
+  return true;
+}
+
+}  // namespace hostile

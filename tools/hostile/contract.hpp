@@ -1,0 +1,68 @@
+// What every input-reading program must do on any input, and the written
+// expectations that pin down particular inputs of one program.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "../conformance/process.hpp"
+
+namespace hostile {
+
+// How one run ended. Only accepted and rejected keep the contract.
+enum class Outcome {
+  accepted,   // normal exit: the timer report alone on stderr, any status
+  rejected,   // exactly one line "PROGRAM: reason" on stderr, status 2
+  crash,      // ended by a signal
+  hang,       // still running at the deadline
+  sanitizer,  // a sanitizer report on stderr
+  bad_exit,   // any other stderr or status
+  not_run,    // could not be started
+};
+
+const char* outcome_name(Outcome outcome);
+bool keeps_contract(Outcome outcome);
+
+// The timer report of a program that links the runtime and exits normally.
+inline constexpr const char* normal_stderr = "TOTAL: 0H-0M-0S-0us\n";
+
+Outcome classify(const std::string& program, const conformance::RunResult& run);
+
+// The reason of a rejected run (the text after "PROGRAM: ", without the newline).
+std::string reject_reason(const std::string& program, const std::string& err);
+
+// C string literal escapes: \n \t \r \\ \" \0 and \xHH (exactly two digits),
+// so that any byte string reads back unchanged.
+std::string c_escape(const std::string& bytes);
+std::optional<std::string> c_unescape(const std::string& text, std::string& error);
+
+// One written expectation: an input and the outcome it must have, optionally
+// with the exact reason of a rejection or the exact output of a normal exit.
+struct Expectation {
+  Outcome outcome = Outcome::accepted;
+  std::string input;
+  std::optional<std::string> detail;
+  std::string note;  // the comment after the entry, shown on failure
+  int line = 0;
+};
+
+struct Expectations {
+  std::vector<Expectation> entries;
+  // "cuts reject": every accepted golden input cut off anywhere before its
+  // last token must be rejected (the program consumes all of its input).
+  bool cuts_reject = false;
+  // Extra integer values to substitute into golden inputs (array bounds the
+  // source does not spell out as literals).
+  std::vector<std::string> values;
+};
+
+// Parses an expectation file. Lines:
+//   reject "INPUT" ["REASON"]     # note
+//   accept "INPUT" ["STDOUT"]     # note
+//   cuts reject
+//   values 10 11 4096
+// Blank lines and lines starting with # are ignored.
+bool parse_expectations(const std::string& text, Expectations& out, std::string& error);
+
+}  // namespace hostile
