@@ -16,9 +16,10 @@ template <typename Sort>
 void expect_sorts(Sort sort, int lo, int hi, int max_count) {
   std::vector<std::vector<int>> inputs = {{}, {lo}, {hi, lo}, {lo, hi}};
   std::vector<int> ascending, descending, constant(max_count, hi);
+  const long long span = static_cast<long long>(hi) - lo;
   for (int i = 0; i < max_count; ++i) {
-    ascending.push_back(lo + (hi - lo) * i / max_count);
-    descending.push_back(hi - (hi - lo) * i / max_count);
+    ascending.push_back(static_cast<int>(lo + span * i / max_count));
+    descending.push_back(static_cast<int>(hi - span * i / max_count));
   }
   inputs.push_back(ascending);
   inputs.push_back(descending);
