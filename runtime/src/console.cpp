@@ -162,7 +162,8 @@ bool scan_buffered_decimal(std::FILE* in, float& value) {
   const bool negative = p < end && *p == '-';
   if (p < end && (*p == '-' || *p == '+')) p++;
   const char* const number = p;
-  if (p + 1 < end && *p == '0' && to_lower(p[1]) == 'x') return false;
+  // (A stream not yet read has no buffer: both pointers are null.)
+  if (end - p > 1 && *p == '0' && to_lower(p[1]) == 'x') return false;
   bool got_digit = false;
   bool got_dot = false;
   for (; p < end; p++) {
