@@ -22,7 +22,7 @@ function(suite_program name)
     # The runner's path, not its target name: CMake would put the emulator in
     # front of a target that it considers cross-built.
     add_test(NAME golden.${name}
-             COMMAND $<TARGET_FILE:conformance> ${SUITE_RUNNER_ARGS} --filter ^${name}$)
+             COMMAND $<TARGET_FILE:${SUITE_RUNNER}> ${SUITE_RUNNER_ARGS} --filter ^${name}$)
     set_tests_properties(golden.${name} PROPERTIES LABELS "golden;${group}")
   endif()
 endfunction()
@@ -42,7 +42,7 @@ endif()
 function(suite_add_report_target)
   get_property(programs GLOBAL PROPERTY SUITE_PROGRAMS)
   add_custom_target(suite
-    COMMAND $<TARGET_FILE:conformance> ${SUITE_RUNNER_ARGS} --jobs 2
+    COMMAND $<TARGET_FILE:${SUITE_RUNNER}> ${SUITE_RUNNER_ARGS} --jobs 2
             --junit ${PROJECT_BINARY_DIR}/suite-junit.xml
     DEPENDS ${programs}
     USES_TERMINAL
