@@ -4,11 +4,19 @@
  * exported unmangled, exactly as compiled programs refer to it.
  *
  * Input goes through stdin and output through stdout, with the C library's
- * buffering, so all output routines interleave in call order.
+ * buffering, so all output routines interleave in call order, with putf and
+ * with any other write to stdout. getint, getch and getfloat read exactly
+ * what scanf's "%d" (see below for the range), "%c" and "%a" would read, and
+ * putint, putch and putfloat write exactly printf's "%d", putchar's byte and
+ * printf's "%a" of the value widened to double; the runtime converts without
+ * going through the format functions, which is several times faster.
  *
  * End of input and failed conversions. When a read finds no input left, or
- * text that does not match its conversion, nothing is consumed past the
- * mismatch and the routine returns a fixed value:
+ * text that does not match its conversion, it consumes what scanf consumes
+ * (white space, then at most up to the first character that does not fit:
+ * that character is left unread, except inside a word such as "infin" or
+ * "na", whose mismatching letter is consumed as well) and the routine
+ * returns a fixed value:
  *   getint     0
  *   getch      -1 (EOF); a byte read is always 0..255, so -1 is unambiguous
  *   getfloat   0.0f
