@@ -4,7 +4,8 @@
 // space, then a newline.
 //
 // Input: n, m, then m triples u v weight.
-// Rejected: n above 15 (the matrix holds nodes 1 to 15), a node outside 1 to n,
+// Rejected: n above 15 (the matrix holds nodes 1 to 15) or below 0 (n - 1
+// rounds would wrap for the most negative n), a node outside 1 to n,
 // input that ends before m edges were read.
 #include "lang/arith.hpp"
 #include "lang/reject.hpp"
@@ -68,6 +69,7 @@ int main() {
   m = getint();
   if (input_failed()) lang::reject("shortest_paths", "input ended before the node and edge count");
   if (n > last_node) lang::reject("shortest_paths", "node count %d above %d", n, last_node);
+  if (n < 0) lang::reject("shortest_paths", "node count %d below 0", n);
 
   int i = 1;
   while (i <= n) {
