@@ -70,7 +70,7 @@ TEST(Expectations, ParsesEntriesDirectivesAndNotes) {
                                   "reject \"\" \"expected the sink\"   # empty input\n"
                                   "accept \"5 0\\n\" \"0\\n\"\n"
                                   "reject \"a\\\"b\"\n"
-                                  "cuts reject\n"
+                                  "cuts reject except count_zero extra\n"
                                   "values 10 11\n",
                                   e, error))
       << error;
@@ -84,12 +84,13 @@ TEST(Expectations, ParsesEntriesDirectivesAndNotes) {
   EXPECT_EQ(e.entries[2].input, "a\"b");
   EXPECT_FALSE(e.entries[2].detail);
   EXPECT_TRUE(e.cuts_reject);
+  EXPECT_EQ(e.cuts_except, (std::vector<std::string>{"count_zero", "extra"}));
   EXPECT_EQ(e.values, (std::vector<std::string>{"10", "11"}));
 }
 
 TEST(Expectations, RefusesWhatItCannotRead) {
-  for (const char* bad :
-       {"reject 5\n", "reject \"5\n", "accept \"5\" junk\n", "cuts accept\n", "maybe \"5\"\n"}) {
+  for (const char* bad : {"reject 5\n", "reject \"5\n", "accept \"5\" junk\n", "cuts accept\n",
+                          "cuts reject but x\n", "maybe \"5\"\n"}) {
     hostile::Expectations e;
     std::string error;
     EXPECT_FALSE(hostile::parse_expectations(bad, e, error)) << bad;

@@ -1,6 +1,7 @@
 #include "contract.hpp"
 
 #include <cstdio>
+#include <sstream>
 
 namespace hostile {
 
@@ -197,9 +198,13 @@ bool parse_expectations(const std::string& text, Expectations& out, std::string&
       return false;
     };
     if (word == "cuts") {
-      if (line.compare(pos, std::string::npos, "reject") != 0)
-        return fail("expected \"cuts reject\"");
+      std::istringstream rest(line.substr(pos));
+      std::string verb, except;
+      rest >> verb >> except;
+      if (verb != "reject" || (!except.empty() && except != "except"))
+        return fail("expected \"cuts reject [except CASE...]\"");
       out.cuts_reject = true;
+      for (std::string name; rest >> name;) out.cuts_except.push_back(name);
     } else if (word == "values") {
       std::size_t p = pos;
       while (p < line.size()) {

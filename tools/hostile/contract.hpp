@@ -50,8 +50,10 @@ struct Expectation {
 struct Expectations {
   std::vector<Expectation> entries;
   // "cuts reject": every accepted golden input cut off anywhere before its
-  // last token must be rejected (the program consumes all of its input).
+  // last token must be rejected (the program needs all of its input); the
+  // cases after "except" hold input the program never reads.
   bool cuts_reject = false;
+  std::vector<std::string> cuts_except;
   // Extra integer values to substitute into golden inputs (array bounds the
   // source does not spell out as literals).
   std::vector<std::string> values;
@@ -60,7 +62,7 @@ struct Expectations {
 // Parses an expectation file. Lines:
 //   reject "INPUT" ["REASON"]     # note
 //   accept "INPUT" ["STDOUT"]     # note
-//   cuts reject
+//   cuts reject [except CASE...]
 //   values 10 11 4096
 // Blank lines and lines starting with # are ignored.
 bool parse_expectations(const std::string& text, Expectations& out, std::string& error);

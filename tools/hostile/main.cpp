@@ -299,7 +299,9 @@ Tally try_program(const Options& o, const Program& p) {
   // before its last token instead of reporting a result.
   if (expect.cuts_reject) {
     for (const auto& seed : seeds) {
-      if (!seed.accepted) continue;
+      if (!seed.accepted || std::find(expect.cuts_except.begin(), expect.cuts_except.end(),
+                                      seed.name) != expect.cuts_except.end())
+        continue;
       const std::size_t last = hostile::last_token_start(seed.bytes);
       for (std::size_t k = 0; k <= last && k < seed.bytes.size(); k++) {
         auto it = outcome_of.find(seed.bytes.substr(0, k));
