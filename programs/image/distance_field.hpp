@@ -26,19 +26,9 @@ inline int rand() {
   return seed;
 }
 
-// Newton's iteration from a rational first guess, without the scaling step of
-// the calculus program's square root.
+// Without the scaling step of the calculus program's square root.
 inline float my_sqrt(float x) {
-  float q1 = x / 8.0f;
-  float s = q1 + 0.5f;
-  float q2 = (2.0f * x) / (4.0f + x);
-  float t = s + q2;
-  int c = 0;
-  while (c < 10) {
-    t = (t + x / t) / 2.0f;
-    c = c + 1;
-  }
-  return t;
+  return float_helpers::newton_sqrt(x);
 }
 
 inline float circle_sdf(float x, float y, float cx, float cy, float r) {

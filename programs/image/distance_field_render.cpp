@@ -9,6 +9,7 @@
 // All coordinates stay within a few units of the scene, so no infinity or
 // NaN can arise here (the shared sine guards its own subtraction).
 #include "image/distance_field.hpp"
+#include "image/pgm.hpp"
 #include "suite_runtime.h"
 
 namespace {
@@ -17,15 +18,7 @@ using distance_field::image_size;
 using distance_field::pixel_value;
 
 void write_pgm() {
-  putch(80);
-  putch(50);
-  putch(10);
-  putint(image_size);
-  putch(32);
-  putint(image_size);
-  putch(32);
-  putint(255);
-  putch(10);
+  pgm::put_header(image_size, image_size);
   int row = 0;
   while (row < image_size) {
     int column = 0;

@@ -9,6 +9,7 @@
 // Rejected: input that ends before every pixel was read; an infinite angle
 // when there are pixels to rotate (the sine's reduction would never end).
 // A NaN or huge angle is accepted: the turn count saturates.
+#include "image/pgm.hpp"
 #include "lang/arith.hpp"
 #include "lang/float.hpp"
 #include "lang/reject.hpp"
@@ -69,15 +70,7 @@ int rotate(int x, int y, float angle) {
 }
 
 void write_pgm(float angle) {
-  putch(80);
-  putch(50);
-  putch(10);
-  putint(width);
-  putch(32);
-  putint(height);
-  putch(32);
-  putint(255);
-  putch(10);
+  pgm::put_header(width, height);
   int y = 0;
   while (y < height) {
     int x = 0;

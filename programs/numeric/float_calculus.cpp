@@ -36,16 +36,7 @@ float my_pow(float a, int n) {
 
 float my_sqrt(float x) {
   if (x > 100.0f) return 10.0f * my_sqrt(x / 100.0f);
-  float q1 = x / 8.0f;
-  float s = q1 + 0.5f;
-  float q2 = (2.0f * x) / (4.0f + x);
-  float t = s + q2;
-  int c = 0;
-  while (c < 10) {
-    t = (t + x / t) / 2.0f;
-    c = c + 1;
-  }
-  return t;
+  return float_helpers::newton_sqrt(x);
 }
 
 // The quadrature meets infinities (1/t of a tiny t) and so NaNs: its

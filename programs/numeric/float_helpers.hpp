@@ -1,6 +1,6 @@
-// Absolute value, sine and cosine without library mathematics, shared by the
-// programs that carry them. The sine divides its argument by 3 until it is
-// tiny, takes the tiny angle as its own sine, and climbs back up with
+// Absolute value, sine, cosine and square root without library mathematics,
+// shared by the programs that carry them. The sine divides its argument by 3
+// until it is tiny, takes the tiny angle as its own sine, and climbs back up with
 // sin 3y = 3 sin y - 4 sin^3 y. Every step is one single-precision operation
 // in the written order, so the bits match on every platform.
 #pragma once
@@ -49,6 +49,22 @@ inline float my_sin(float x) {
 
 inline float my_cos(float x) {
   return my_sin(x + half_pi);
+}
+
+// Square root by ten Newton steps from a rational first guess, the core of the
+// programs' my_sqrt routines (the calculus program scales large arguments
+// first). For 0.0 it gives 0.5 halved ten times, 2^-11.
+inline float newton_sqrt(float x) {
+  float q1 = x / 8.0f;
+  float s = q1 + 0.5f;
+  float q2 = (2.0f * x) / (4.0f + x);
+  float t = s + q2;
+  int c = 0;
+  while (c < 10) {
+    t = (t + x / t) / 2.0f;
+    c = c + 1;
+  }
+  return t;
 }
 
 }  // namespace float_helpers
