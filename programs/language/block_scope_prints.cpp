@@ -35,14 +35,12 @@ int main() {
   putch(10);
 
   c[2] = 1;
-  {
-    int x = 2;
-    if (c[2]) {
-      int N[7][1][5] = {{{}}, {{}}, {{2, 1, 8}}};
-      putint(N[x][0][0]);
-      putint(N[x][0][1]);
-      putint(N[x][0][2]);
-    }
+  int x = 2;
+  if (c[2]) {
+    int N[7][1][5] = {{{}}, {{}}, {{2, 1, 8}}};
+    putint(N[x][0][0]);
+    putint(N[x][0][1]);
+    putint(N[x][0][2]);
   }
   putch(10);
 
