@@ -108,7 +108,7 @@ int clamped(bool negative, std::uint64_t magnitude) {
 // their product or quotient is rounded once, and rounding that double to
 // float gives the nearest float unless the double fell exactly on the
 // midpoint of two floats (then false: the caller converts the text). The
-// text is what scan_buffered_decimal accepted.
+// text is what scan_buffered_number accepted.
 bool quick_decimal(const char* p, const char* end, float& value) {
   static constexpr double powers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                       1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
@@ -152,22 +152,23 @@ bool quick_decimal(const char* p, const char* end, float& value) {
   return true;
 }
 
-// A plain decimal number that ends inside the buffer, parsed in place: the
-// characters scanf collects for it are one run of digits with at most one
-// point, then optionally e, a sign and digits. False, with nothing but white
-// space consumed, for anything else.
-bool scan_buffered_decimal(std::FILE* in, float& value) {
+// A number that ends inside the buffer, parsed in place: the characters scanf
+// collects for it are one run of digits (hex digits after 0x) with at most
+// one point, then optionally e (p after 0x), a sign and decimal digits. False,
+// with nothing but white space consumed, for anything else.
+bool scan_buffered_number(std::FILE* in, float& value) {
   const char* p = skip_buffered_space(in);
   const char* const end = unread_end(in);
   const bool negative = p < end && *p == '-';
   if (p < end && (*p == '-' || *p == '+')) p++;
-  const char* const number = p;
   // (A stream not yet read has no buffer: both pointers are null.)
-  if (end - p > 1 && *p == '0' && to_lower(p[1]) == 'x') return false;
+  const bool hex = end - p > 1 && *p == '0' && to_lower(p[1]) == 'x';
+  if (hex) p += 2;
+  const char* const number = p;
   bool got_digit = false;
   bool got_dot = false;
   for (; p < end; p++) {
-    if (is_digit(*p)) {
+    if (is_digit(*p) || (hex && is_hex_digit(*p))) {
       got_digit = true;
     } else if (*p == '.' && !got_dot) {
       got_dot = true;
@@ -176,15 +177,19 @@ bool scan_buffered_decimal(std::FILE* in, float& value) {
     }
   }
   if (!got_digit) return false;
-  if (p < end && to_lower(*p) == 'e') {
+  if (p < end && to_lower(*p) == (hex ? 'p' : 'e')) {
     p++;
     if (p < end && (*p == '-' || *p == '+')) p++;
     while (p < end && is_digit(*p)) p++;
   }
   if (p == end) return false;
   float magnitude = 0.0f;
-  if (!quick_decimal(number, p, magnitude) &&
-      std::from_chars(number, p, magnitude).ec != std::errc()) {
+  if (hex) {
+    if (std::from_chars(number, p, magnitude, std::chars_format::hex).ec != std::errc()) {
+      return false;
+    }
+  } else if (!quick_decimal(number, p, magnitude) &&
+             std::from_chars(number, p, magnitude).ec != std::errc()) {
     return false;
   }
   consume_to(in, p);
@@ -399,7 +404,7 @@ bool scan_int(std::FILE* in, int& value) {
 
 bool scan_float(std::FILE* in, float& value) {
   value = 0.0f;
-  if (buffer_access && scan_buffered_decimal(in, value)) return true;
+  if (buffer_access && scan_buffered_number(in, value)) return true;
   Token token;
   return scan_float_token(in, token) && convert_float(token, value);
 }
