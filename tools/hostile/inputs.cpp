@@ -157,10 +157,8 @@ std::vector<Input> generate(const std::vector<Seed>& seeds, const std::vector<st
   all_values.insert(all_values.end(), values.begin(), values.end());
 
   // One value everywhere: counts, indices and data all at once.
-  for (const auto& v : all_values) {
-    add.add("one value everywhere", v + "\n");
-    add.add("one value everywhere", repeated(v, 48, " ") + "\n");
-  }
+  for (const auto& v : fixed_values) add.add("one value", v + "\n");
+  for (const auto& v : all_values) add.add("one value everywhere", repeated(v, 48, " ") + "\n");
   for (const auto& v : odd_tokens) add.add("not a number", repeated(v, 8, " ") + "\n");
 
   // One token of a valid input replaced. The leading tokens are usually

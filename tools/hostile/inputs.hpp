@@ -20,8 +20,8 @@ struct Input {
 };
 
 struct Limits {
-  std::size_t cuts = 320;           // cut-off golden inputs, all offsets when they fit
-  std::size_t substitutions = 160;  // golden inputs with one token replaced
+  std::size_t cuts = 200;          // cut-off golden inputs, all offsets when they fit
+  std::size_t substitutions = 80;  // golden inputs with one token replaced
 };
 
 // Integer literals of a source, each with its neighbours: 10 gives 9, 10, 11.
