@@ -5,8 +5,9 @@
 #   pkg_config     build and run the C++ consumer with pkg-config's flags
 #   runner         run the installed runner with its defaults over PREFIX/bin
 #   record         --record into a scratch copy of some installed cases
-#   package        cpack a tarball, unpack it into PREFIX, check its contents
-#                  and run all the above against the unpacked tree
+#   package        cpack a tarball, unpack it into PREFIX, check its contents,
+#                  build and run both consumers against the unpacked tree and
+#                  run one program's cases through the unpacked runner
 #
 # Inputs: STEP, BUILD_DIR, SOURCE_DIR, WORK_DIR, PREFIX, GENERATOR, C_COMPILER,
 # CXX_COMPILER, BUILD_TYPE, CPACK_COMMAND, optionally TOOLCHAIN_FILE, EMULATOR
@@ -64,7 +65,10 @@ function(step_find_package prefix)
   file(REMOVE_RECURSE ${build})
   set(toolchain "")
   if(TOOLCHAIN_FILE)
-    set(toolchain -DCMAKE_TOOLCHAIN_FILE=${TOOLCHAIN_FILE})
+    # A cross toolchain confines package searches to its sysroot; name the
+    # package's folder outright.
+    set(toolchain -DCMAKE_TOOLCHAIN_FILE=${TOOLCHAIN_FILE}
+                  -Dsuite_runtime_DIR=${prefix}/lib/cmake/suite_runtime)
   endif()
   run_or_fail("configuring the find_package consumer"
     ${CMAKE_COMMAND} -S ${SOURCE_DIR}/find_package_consumer -B ${build} -G ${GENERATOR}
