@@ -153,17 +153,6 @@ TEST(NestedCallChain, ModelAgreesOnEdgeAndRandomInputs) {
   }
 }
 
-TEST(NestedCallChain, EveryShortInputIsRefused) {
-  std::vector<std::int64_t> values;
-  for (int have = 0; have < 14; ++have) {
-    Outcome r = run(NESTED_CALL_CHAIN_PATH, join(values));
-    EXPECT_EQ(r.status, 2);
-    EXPECT_EQ(r.err, "nested_call_chain: integer " + std::to_string(have + 1) +
-                         " of 14 missing or not a number\n");
-    values.push_back(have);
-  }
-}
-
 // ---------------------------------------------------------------------------
 // short_circuit_input
 
@@ -270,6 +259,57 @@ TEST(ChainedLocalsPrint, EchoesEveryValueButFive) {
     Outcome r = run(CHAINED_LOCALS_PRINT_PATH, join({value}));
     EXPECT_EQ(r.out, digits + "\n" + std::to_string(value == 5 ? 6 : value) + "\n");
     EXPECT_EQ(r.status, 25);
+  }
+}
+
+// ---------------------------------------------------------------------------
+// Input that ends early: every program refuses it, naming the first missing
+// integer, and keeps what it printed before.
+
+struct Reader {
+  const char* name;
+  const char* path;
+  std::vector<std::int64_t> full_input;
+  // Standard output of a run whose input holds only the first `have` values.
+  std::string (*printed_before)(const std::vector<std::int64_t>& values);
+};
+
+std::string prints_nothing(const std::vector<std::int64_t>&) {
+  return "";
+}
+
+std::string totals_before(const std::vector<std::int64_t>& v) {
+  std::int64_t g = 0;
+  std::string out;
+  const std::int64_t limits[] = {10, 11};
+  for (std::size_t i = 0; i < v.size() && i < 2; ++i)
+    if (v[i] > limits[i]) out += std::to_string(g = wrap(g + v[i]));
+  if (v.size() > 2 && v[2] > 99) out += std::to_string(g = wrap(g + v[2]));
+  return out;
+}
+
+TEST(ShortInput, EveryPrefixIsRefusedAtTheFirstMissingInteger) {
+  const Reader readers[] = {
+      {"nested_call_chain",
+       NESTED_CALL_CHAIN_PATH,
+       {1, 2, 3, 4, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9},
+       prints_nothing},
+      {"short_circuit_input", SHORT_CIRCUIT_INPUT_PATH, {11, 12, 100, 101}, totals_before},
+      {"global_expr_conditions", GLOBAL_EXPR_CONDITIONS_PATH, {1, 2, 0, 4, 5}, prints_nothing},
+      {"equal_not_three", EQUAL_NOT_THREE_PATH, {4, 4}, prints_nothing},
+      {"chained_locals_print", CHAINED_LOCALS_PRINT_PATH, {7}, prints_nothing},
+  };
+  for (const Reader& reader : readers) {
+    const std::size_t count = reader.full_input.size();
+    for (std::size_t have = 0; have < count; ++have) {
+      std::vector<std::int64_t> prefix(reader.full_input.begin(), reader.full_input.begin() + have);
+      Outcome r = run(reader.path, join(prefix));
+      SCOPED_TRACE(std::string(reader.name) + " with " + join(prefix));
+      EXPECT_EQ(r.status, 2);
+      EXPECT_EQ(r.err, std::string(reader.name) + ": integer " + std::to_string(have + 1) + " of " +
+                           std::to_string(count) + " missing or not a number\n");
+      EXPECT_EQ(r.out, reader.printed_before(prefix));
+    }
   }
 }
 
