@@ -3,10 +3,16 @@
 // Every float step is one single-precision operation in the written order.
 #pragma once
 
+#include "image/lanes.hpp"
 #include "lang/arith.hpp"
 #include "numeric/float_helpers.hpp"
 
 namespace distance_field {
+
+using float_helpers::half_pi;
+using float_helpers::pi;
+using float_helpers::sine_cutoff;
+using float_helpers::two_pi;
 
 inline constexpr int image_size = 192;
 inline constexpr int rays = 24;
@@ -26,65 +32,150 @@ inline int rand() {
   return seed;
 }
 
-// Without the scaling step of the calculus program's square root.
-inline float my_sqrt(float x) {
-  return float_helpers::newton_sqrt(x);
+// The routines below are written once over a float type F: plain float (one
+// ray at a time, the program as written) or lanes::Floats (many rays side by
+// side, each lane doing the plain float's operations). Their plain-float
+// instantiations are the shared helpers' steps, rewritten without recursion
+// and without branches on values.
+template <class F>
+using Mask = decltype(F{} < F{});
+
+// Without the scaling step of the calculus program's square root; the steps
+// of float_helpers::newton_sqrt.
+template <class F>
+F my_sqrt(F x) {
+  F q1 = x / 8.0f;
+  F s = q1 + 0.5f;
+  F q2 = (2.0f * x) / (4.0f + x);
+  F t = s + q2;
+  int c = 0;
+  while (c < 10) {
+    t = (t + x / t) / 2.0f;
+    c = c + 1;
+  }
+  return t;
 }
 
-inline float circle_sdf(float x, float y, float cx, float cy, float r) {
-  float ux = x - cx;
-  float uy = y - cy;
+template <class F>
+F my_fabs(F x) {
+  return lanes::select(x > 0.0f, x, 0.0f - x);
+}
+
+// The rays' angles lie between 0 and 2 pi, so neither term overflows and the
+// subtraction needs no NaN rule.
+template <class F>
+F p(F x) {
+  F a = 3.0f * x;
+  F b = ((4.0f * x) * x) * x;
+  return a - b;
+}
+
+// The recursion of float_helpers::my_sin_impl as two loops: divide by 3 while
+// above the cut-off, counting the divisions, then apply p as many times.
+template <class F>
+F my_sin_impl(F x) {
+  F depth = 0.0f;  // a small whole number, exact as a float
+  Mask<F> deeper = my_fabs(x) > sine_cutoff;
+  while (lanes::any(deeper)) {
+    x = lanes::select(deeper, x / 3.0f, x);
+    depth = lanes::select(deeper, depth + 1.0f, depth);
+    deeper = deeper & (my_fabs(x) > sine_cutoff);
+  }
+  Mask<F> climbing = depth > 0.0f;
+  while (lanes::any(climbing)) {
+    x = lanes::select(climbing, p(x), x);
+    depth = depth - 1.0f;
+    climbing = depth > 0.0f;
+  }
+  return x;
+}
+
+template <class F>
+F my_sin(F x) {
+  // The bounds -6.0 and -3.0 are deliberately not -two pi and -pi.
+  Mask<F> reduce = (x > two_pi) | (-6.0f > x);
+  if (lanes::any(reduce)) x = lanes::select(reduce, x - lanes::truncated(x / two_pi) * two_pi, x);
+  x = lanes::select(x > pi, x - two_pi, x);
+  x = lanes::select(-3.0f > x, x + two_pi, x);
+  return my_sin_impl(x);
+}
+
+template <class F>
+F my_cos(F x) {
+  return my_sin(x + half_pi);
+}
+
+template <class F>
+F circle_sdf(F x, F y, float cx, float cy, float r) {
+  F ux = x - cx;
+  F uy = y - cy;
   return my_sqrt(ux * ux + uy * uy) - r;
 }
 
 // res[0] is the distance to the nearer circle, res[1] its emission; a tie
 // goes to the second circle.
-inline void scene(float x, float y, float res[]) {
-  float d1 = circle_sdf(x, y, 0x1.99999ap-2f, 0x1.99999ap-2f, 0x1.99999ap-4f);  // 0.4 0.4 0.1
-  float d2 = circle_sdf(x, y, 0x1.333334p-1f, 0x1.333334p-1f, 0x1.99999ap-5f);  // 0.6 0.6 0.05
-  if (d1 < d2) {
-    res[0] = d1;
-    res[1] = 3.0f;
-  } else {
-    res[0] = d2;
-    res[1] = 0.0f;
-  }
+template <class F>
+void scene(F x, F y, F res[]) {
+  F d1 = circle_sdf(x, y, 0x1.99999ap-2f, 0x1.99999ap-2f, 0x1.99999ap-4f);  // 0.4 0.4 0.1
+  F d2 = circle_sdf(x, y, 0x1.333334p-1f, 0x1.333334p-1f, 0x1.99999ap-5f);  // 0.6 0.6 0.05
+  Mask<F> first = d1 < d2;
+  res[0] = lanes::select(first, d1, d2);
+  res[1] = lanes::select(first, F(3.0f), F(0.0f));
 }
 
-inline float trace(float ox, float oy, float dx, float dy) {
-  float t = 0.0f;
+// A ray stops marching when it hits (its emission is the result), leaves the
+// scene or runs out of steps (0.0). Lanes that stopped keep their distance,
+// which stays finite.
+template <class F>
+F trace(F ox, F oy, F dx, F dy) {
+  F t = 0.0f;
+  F light = 0.0f;
+  Mask<F> marching = t < max_distance;
   int step = 0;
-  float res[2];
-  while (step < max_steps && t < max_distance) {
+  F res[2];
+  while (step < max_steps && lanes::any(marching)) {
     scene(ox + dx * t, oy + dy * t, res);
-    if (res[0] < hit_threshold) return res[1];
-    t = t + res[0];
+    Mask<F> hit = marching & (res[0] < hit_threshold);
+    light = lanes::select(hit, res[1], light);
+    marching = marching & !hit;
+    t = lanes::select(marching, t + res[0], t);
     step = step + 1;
+    marching = marching & (t < max_distance);
   }
-  return 0.0f;
+  return light;
 }
 
-inline float sample(float x, float y) {
+// The 24 rays of a pixel, lanes::count<F> at a time. The generator is drawn
+// once per ray in ray order, and the lights are summed in ray order.
+template <class F>
+float sample(float x, float y) {
+  constexpr int width = lanes::count<F>;
+  static_assert(rays % width == 0);
   float sum = 0.0f;
   int i = 0;
   while (i < rays) {
-    float r = lang::to_float(rand());
-    float q = r / jitter_divisor;
-    float s = lang::to_float(i) + q;
-    float m = float_helpers::two_pi * s;
-    float a = m / 24.0f;
-    float c = float_helpers::my_cos(a);
-    s = float_helpers::my_sin(a);
-    sum = sum + trace(x, y, c, s);
-    i = i + 1;
+    F a = 0.0f;
+    for (int lane = 0; lane < width; lane++) {
+      float r = lang::to_float(rand());
+      float q = r / jitter_divisor;
+      float s = lang::to_float(i + lane) + q;
+      float m = float_helpers::two_pi * s;
+      lanes::set_lane(a, lane, m / 24.0f);
+    }
+    F c = my_cos(a);
+    F s = my_sin(a);
+    F light = trace(F(x), F(y), c, s);
+    for (int lane = 0; lane < width; lane++) sum = sum + lanes::lane(light, lane);
+    i = i + width;
   }
   return sum / 24.0f;
 }
 
 // The printed value of one pixel: the column gives x, the row gives y. The
 // mean is never negative, so only the top needs a clamp.
-inline int pixel_value(int column, int row) {
-  float v = sample(lang::to_float(column) / 192.0f, lang::to_float(row) / 192.0f);
+template <class F>
+int pixel_value(int column, int row) {
+  float v = sample<F>(lang::to_float(column) / 192.0f, lang::to_float(row) / 192.0f);
   int value = lang::to_int(v * 255.0f);
   if (value > 255) value = 255;
   return value;

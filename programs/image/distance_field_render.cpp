@@ -7,7 +7,12 @@
 // order, so the image depends on that order and on nothing being skipped.
 //
 // All coordinates stay within a few units of the scene, so no infinity or
-// NaN can arise here (the shared sine guards its own subtraction).
+// NaN can arise here.
+//
+// The 24 rays of a pixel are independent: where the processor has exact
+// vector lanes they are traced side by side, each lane doing the operations
+// of its own ray. Built with DISTANCE_FIELD_SCALAR, the program traces one ray
+// at a time through the same routines (the benchmark's baseline).
 #include "image/distance_field.hpp"
 #include "image/pgm.hpp"
 #include "suite_runtime.h"
@@ -15,7 +20,12 @@
 namespace {
 
 using distance_field::image_size;
-using distance_field::pixel_value;
+
+#if LANES_AVAILABLE && !defined(DISTANCE_FIELD_SCALAR)
+using Rays = lanes::Floats<6>;  // 24 lanes
+#else
+using Rays = float;
+#endif
 
 void write_pgm() {
   pgm::put_header(image_size, image_size);
@@ -23,7 +33,7 @@ void write_pgm() {
   while (row < image_size) {
     int column = 0;
     while (column < image_size) {
-      putint(pixel_value(column, row));
+      putint(distance_field::pixel_value<Rays>(column, row));
       putch(32);
       column = column + 1;
     }

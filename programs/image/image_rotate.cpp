@@ -52,9 +52,8 @@ int read_image() {
 
 // A huge angle can give an infinite or NaN sine or cosine; the products and
 // sums then go through lang::f*, and the conversion saturates (NaN to 0).
-int rotate(int x, int y, float angle) {
-  float s = my_sin(angle);
-  float c = my_cos(angle);
+// s and c are the angle's sine and cosine.
+int rotate(int x, int y, float s, float c) {
   int cx = width / 2;
   int cy = height / 2;
   int dx = x - cx;
@@ -69,13 +68,22 @@ int rotate(int x, int y, float angle) {
   return image[src_y * width + src_x];
 }
 
+// The sine and cosine are the same for every pixel, so they are computed once
+// (built with IMAGE_ROTATE_PER_PIXEL, for the benchmark's baseline, again for
+// every pixel, the way the program was first written).
 void write_pgm(float angle) {
+  float s = my_sin(angle);
+  float c = my_cos(angle);
   pgm::put_header(width, height);
   int y = 0;
   while (y < height) {
     int x = 0;
     while (x < width) {
-      putint(rotate(x, y, angle));
+#ifdef IMAGE_ROTATE_PER_PIXEL
+      s = my_sin(angle);
+      c = my_cos(angle);
+#endif
+      putint(rotate(x, y, s, c));
       putch(32);
       x = x + 1;
     }

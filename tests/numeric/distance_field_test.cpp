@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <cstdint>
+#include <random>
+
 namespace {
 
 using namespace distance_field;
@@ -47,11 +51,86 @@ TEST(DistanceField, WholeImageConsumesTheGeneratorExactly) {
   seed = 0;
   int counts[256] = {};
   for (int row = 0; row < image_size; row++)
-    for (int column = 0; column < image_size; column++) counts[pixel_value(column, row)]++;
+    for (int column = 0; column < image_size; column++) counts[pixel_value<float>(column, row)]++;
   EXPECT_EQ(seed, 98219165);
   EXPECT_EQ(counts[0], 7463);
   EXPECT_EQ(counts[31], 13130);
   EXPECT_EQ(counts[255], 1197);
 }
+
+std::uint32_t bits(float x) {
+  return std::bit_cast<std::uint32_t>(x);
+}
+
+// The renderer's loop forms of the square root and the sine against the
+// shared helpers, over the angles the rays take and well beyond (the turn
+// reduction, both folds, NaN).
+TEST(DistanceField, PlainRoutinesAreTheSharedHelpers) {
+  std::mt19937 gen(12);
+  std::uniform_real_distribution<float> angles(-1000.0f, 1000.0f);
+  std::uniform_real_distribution<float> squares(0.0f, 20.0f);
+  for (int i = 0; i < 200000; i++) {
+    float a = i < 100000 ? angles(gen) : (i - 100000) * (two_pi / 100000.0f);
+    ASSERT_EQ(bits(my_sin(a)), bits(float_helpers::my_sin(a))) << "sin " << a;
+    ASSERT_EQ(bits(my_cos(a)), bits(float_helpers::my_cos(a))) << "cos " << a;
+    float x = squares(gen);
+    ASSERT_EQ(bits(my_sqrt(x)), bits(float_helpers::newton_sqrt(x))) << "sqrt " << x;
+  }
+  const float specials[] = {0.0f, -0.0f, 1e-7f, -1e-7f, -6.0f, -6.1f, -3.0f, -3.05f, two_pi, pi};
+  for (float a : specials) EXPECT_EQ(bits(my_sin(a)), bits(float_helpers::my_sin(a))) << a;
+  EXPECT_TRUE(lang::is_nan(my_sin(lang::default_nan)));
+  EXPECT_EQ(bits(my_sqrt(0.0f)), bits(0x1p-11f));
+}
+
+#if LANES_AVAILABLE
+using Lanes = lanes::Floats<6>;
+
+// Rays from random points, inside the circles included, in random directions:
+// every lane gives the light of its own ray whatever the other lanes do.
+TEST(DistanceField, LanesTraceEveryRayAsAlone) {
+  std::mt19937 gen(7);
+  std::uniform_real_distribution<float> coordinate(-0.5f, 1.5f);
+  std::uniform_real_distribution<float> angle(0.0f, two_pi);
+  int hits = 0;
+  for (int round = 0; round < 2000; round++) {
+    float x = coordinate(gen);
+    float y = coordinate(gen);
+    Lanes a;
+    for (int lane = 0; lane < lanes::count<Lanes>; lane++) lanes::set_lane(a, lane, angle(gen));
+    Lanes c = my_cos(a);
+    Lanes s = my_sin(a);
+    Lanes light = trace(Lanes(x), Lanes(y), c, s);
+    for (int lane = 0; lane < lanes::count<Lanes>; lane++) {
+      float alone = lanes::lane(a, lane);
+      ASSERT_EQ(bits(lanes::lane(c, lane)), bits(my_cos(alone)));
+      ASSERT_EQ(bits(lanes::lane(s, lane)), bits(my_sin(alone)));
+      float expected = trace(x, y, my_cos(alone), my_sin(alone));
+      ASSERT_EQ(bits(lanes::lane(light, lane)), bits(expected)) << x << " " << y << " " << alone;
+      hits += expected == 3.0f;
+    }
+  }
+  EXPECT_GT(hits, 1000);  // the light was hit often, and missed often
+  EXPECT_LT(hits, 40000);
+}
+
+// The whole image both ways: the same value for every pixel, and the
+// generator in the same state after each one.
+TEST(DistanceField, LanesRenderTheSameImage) {
+  int plain[image_size][image_size];
+  int plain_seed[image_size];
+  seed = 0;
+  for (int row = 0; row < image_size; row++) {
+    for (int column = 0; column < image_size; column++)
+      plain[row][column] = pixel_value<float>(column, row);
+    plain_seed[row] = seed;
+  }
+  seed = 0;
+  for (int row = 0; row < image_size; row++) {
+    for (int column = 0; column < image_size; column++)
+      ASSERT_EQ(pixel_value<Lanes>(column, row), plain[row][column]) << column << " " << row;
+    ASSERT_EQ(seed, plain_seed[row]);
+  }
+}
+#endif
 
 }  // namespace
