@@ -68,12 +68,18 @@ int rotate(int x, int y, float s, float c) {
   return image[src_y * width + src_x];
 }
 
-// The sine and cosine are the same for every pixel, so they are computed once
-// (built with IMAGE_ROTATE_PER_PIXEL, for the benchmark's baseline, again for
-// every pixel, the way the program was first written).
+// The sine and cosine are the same for every pixel, so they are computed once,
+// before the first pixel: an image without pixels never needs them (and its
+// angle may be infinite). Built with IMAGE_ROTATE_PER_PIXEL, for the
+// benchmark's baseline, they are computed again for every pixel, the way the
+// program was first written.
 void write_pgm(float angle) {
-  float s = my_sin(angle);
-  float c = my_cos(angle);
+  float s = 0.0f;
+  float c = 0.0f;
+  if (width > 0 && height > 0) {
+    s = my_sin(angle);
+    c = my_cos(angle);
+  }
   pgm::put_header(width, height);
   int y = 0;
   while (y < height) {
