@@ -83,13 +83,21 @@ void write_pgm(float angle) {
   pgm::put_header(width, height);
   int y = 0;
   while (y < height) {
+    // A row is rotated first and printed after: without output calls in
+    // between, what is the same for the whole row is computed once.
+    int row[max_side];
     int x = 0;
     while (x < width) {
 #ifdef IMAGE_ROTATE_PER_PIXEL
       s = my_sin(angle);
       c = my_cos(angle);
 #endif
-      putint(rotate(x, y, s, c));
+      row[x] = rotate(x, y, s, c);
+      x = x + 1;
+    }
+    x = 0;
+    while (x < width) {
+      putint(row[x]);
       putch(32);
       x = x + 1;
     }
