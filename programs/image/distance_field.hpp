@@ -40,20 +40,10 @@ inline int rand() {
 template <class F>
 using Mask = decltype(F{} < F{});
 
-// Without the scaling step of the calculus program's square root; the steps
-// of float_helpers::newton_sqrt.
+// Without the scaling step of the calculus program's square root.
 template <class F>
 F my_sqrt(F x) {
-  F q1 = x / 8.0f;
-  F s = q1 + 0.5f;
-  F q2 = (2.0f * x) / (4.0f + x);
-  F t = s + q2;
-  int c = 0;
-  while (c < 10) {
-    t = (t + x / t) / 2.0f;
-    c = c + 1;
-  }
-  return t;
+  return float_helpers::newton_sqrt(x);
 }
 
 template <class F>

@@ -53,12 +53,14 @@ inline float my_cos(float x) {
 
 // Square root by ten Newton steps from a rational first guess, the core of the
 // programs' my_sqrt routines (the calculus program scales large arguments
-// first). For 0.0 it gives 0.5 halved ten times, 2^-11.
-inline float newton_sqrt(float x) {
-  float q1 = x / 8.0f;
-  float s = q1 + 0.5f;
-  float q2 = (2.0f * x) / (4.0f + x);
-  float t = s + q2;
+// first). For 0.0 it gives 0.5 halved ten times, 2^-11. F is float, or the
+// renderer's lanes of floats.
+template <class F>
+F newton_sqrt(F x) {
+  F q1 = x / 8.0f;
+  F s = q1 + 0.5f;
+  F q2 = (2.0f * x) / (4.0f + x);
+  F t = s + q2;
   int c = 0;
   while (c < 10) {
     t = (t + x / t) / 2.0f;
