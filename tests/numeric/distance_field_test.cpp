@@ -91,7 +91,7 @@ TEST(DistanceField, LanesTraceEveryRayAsAlone) {
   for (int round = 0; round < 2000; round++) {
     float x = coordinate(gen);
     float y = coordinate(gen);
-    Lanes a;
+    Lanes a = 0.0f;
     for (int lane = 0; lane < lanes::count<Lanes>; lane++) lanes::set_lane(a, lane, angle(gen));
     Lanes c = my_cos(a);
     Lanes s = my_sin(a);

@@ -58,7 +58,7 @@ using Lanes = lanes::Floats<6>;
 TEST(Lanes, TruncationMatchesThePlainOneInEveryLane) {
   constexpr int n = sizeof truncation_cases / sizeof truncation_cases[0];
   static_assert(n == lanes::count<Lanes>);
-  Lanes q;
+  Lanes q = 0.0f;
   for (int i = 0; i < n; i++) lanes::set_lane(q, i, truncation_cases[i]);
   Lanes r = lanes::truncated(q);
   for (int i = 0; i < n; i++)
