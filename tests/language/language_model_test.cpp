@@ -38,7 +38,10 @@ Outcome run(const char* program, const std::string& input) {
   std::string in_path = std::string(dir) + "/in";
   std::string err_path = std::string(dir) + "/err";
   std::ofstream(in_path, std::ios::binary) << input;
-  std::string command = std::string(program) + " < " + in_path + " 2> " + err_path;
+  // In a cross build the programs run under the emulator.
+  const std::string emulator = SUITE_EMULATOR;
+  std::string command =
+      (emulator.empty() ? "" : emulator + " ") + program + " < " + in_path + " 2> " + err_path;
   Outcome result;
   FILE* pipe = popen(command.c_str(), "r");
   if (pipe == nullptr) return result;
