@@ -79,9 +79,9 @@ def check_render(renderer):
 
 
 def load_reference():
-    spec = importlib.util.spec_from_file_location("reference", ROOT / "tests/numeric/reference.py")
-    module = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(module)
+    loader_spec = importlib.util.spec_from_file_location("reference", ROOT / "tests/numeric/reference.py")
+    module = importlib.util.module_from_spec(loader_spec)
+    loader_spec.loader.exec_module(module)
     return module
 
 
