@@ -1,6 +1,7 @@
 // Console input and output: each routine is one fixed conversion of the C
 // library's formatted I/O on stdin or stdout, carried out by the equivalent
 // conversions in console_io.h.
+#include <bit>
 #include <charconv>
 #include <climits>
 #include <cstdarg>
@@ -18,16 +19,16 @@ namespace runtime_detail {
 namespace {
 
 // The character classes of the C locale, which the programs never leave.
-bool is_space(int c) {
+constexpr bool is_space(int c) {
   return c == ' ' || (c >= '\t' && c <= '\r');
 }
-bool is_digit(int c) {
+constexpr bool is_digit(int c) {
   return c >= '0' && c <= '9';
 }
-bool is_hex_digit(int c) {
+constexpr bool is_hex_digit(int c) {
   return is_digit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
 }
-int to_lower(int c) {
+constexpr int to_lower(int c) {
   return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c;
 }
 
@@ -50,9 +51,15 @@ void consume_to(std::FILE* in, const char* p) {
 bool room_for(std::FILE* out, std::size_t n) {
   return out->_IO_write_end - out->_IO_write_ptr >= static_cast<std::ptrdiff_t>(n);
 }
-void append(std::FILE* out, const char* text, std::size_t n) {
-  std::memcpy(out->_IO_write_ptr, text, n);
+char* write_position(std::FILE* out) {
+  return out->_IO_write_ptr;
+}
+void advance_write(std::FILE* out, std::size_t n) {
   out->_IO_write_ptr += n;
+}
+void append(std::FILE* out, const char* text, std::size_t n) {
+  std::memcpy(write_position(out), text, n);
+  advance_write(out, n);
 }
 #else
 constexpr bool buffer_access = false;
@@ -66,6 +73,10 @@ void consume_to(std::FILE*, const char*) {}
 bool room_for(std::FILE*, std::size_t) {
   return false;
 }
+char* write_position(std::FILE*) {
+  return nullptr;
+}
+void advance_write(std::FILE*, std::size_t) {}
 void append(std::FILE*, const char*, std::size_t) {}
 #endif
 
@@ -96,48 +107,87 @@ void add_digit(std::uint64_t& magnitude, int c) {
   if (magnitude < saturated) magnitude = magnitude * 10 + static_cast<unsigned>(c - '0');
 }
 
+// Without branches on the sign, which random input mispredicts half the time.
 int clamped(bool negative, std::uint64_t magnitude) {
-  if (negative) {
-    return magnitude >= std::uint64_t{1} << 31 ? INT_MIN : -static_cast<int>(magnitude);
-  }
-  return magnitude > INT_MAX ? INT_MAX : static_cast<int>(magnitude);
+  const std::uint64_t limit = std::uint64_t{INT_MAX} + negative;
+  const auto bounded = static_cast<std::uint32_t>(magnitude < limit ? magnitude : limit);
+  const std::uint32_t flip = 0u - static_cast<std::uint32_t>(negative);
+  return static_cast<int>((bounded ^ flip) - flip);  // negated when negative
 }
 
-// The float nearest a decimal number of at most 19 significant digits and a
-// power of ten within 22: the digits and the power are exact doubles, so
-// their product or quotient is rounded once, and rounding that double to
-// float gives the nearest float unless the double fell exactly on the
-// midpoint of two floats (then false: the caller converts the text). The
-// text is what scan_buffered_number accepted.
-bool quick_decimal(const char* p, const char* end, float& value) {
+// Eight bytes at a time: on a little-endian machine a number's digits can be
+// found and converted a word at a time instead of byte by byte, which keeps
+// the branches off each digit. A big-endian machine takes the byte loops.
+constexpr bool word_at_a_time = std::endian::native == std::endian::little;
+
+std::uint64_t load_word(const char* p) {
+  std::uint64_t word;
+  std::memcpy(&word, p, sizeof word);
+  return word;
+}
+
+// How many of the word's bytes, from the first, are decimal digits.
+int leading_digits(std::uint64_t word) {
+  constexpr std::uint64_t ones = 0x0101010101010101;
+  const std::uint64_t low7 = word & ones * 0x7f;
+  // Bit 7 of each byte: above '9', below '0', or outside ASCII. No byte's
+  // sum carries into the next one.
+  const std::uint64_t above = low7 + ones * (0x80 - 0x3a);
+  const std::uint64_t below = ~(low7 + ones * (0x80 - 0x30));
+  const std::uint64_t other = (above | below | word) & ones * 0x80;
+  return other == 0 ? 8 : std::countr_zero(other) / 8;
+}
+
+// The value of the word's first n digits, 1 <= n <= 8.
+std::uint32_t digits_value(std::uint64_t word, int n) {
+  // The digits move to the top bytes, so leading zero bytes pad the number
+  // to eight digits d0..d7 with d0 in the lowest byte.
+  std::uint64_t v = (word & 0x0f0f0f0f0f0f0f0f) << (8 * (8 - n));
+  v = v * 10 + (v >> 8);  // even bytes: the pairs d0d1, d2d3, d4d5, d6d7
+  // Both products put their sum of pairs times powers of 100 in the top
+  // half; the bottom halves stay below 10000 and carry nothing up.
+  constexpr std::uint64_t pair_mask = 0x000000ff000000ff;
+  v = ((v & pair_mask) * (100 + (std::uint64_t{1000000} << 32)) +
+       ((v >> 16) & pair_mask) * (1 + (std::uint64_t{10000} << 32))) >>
+      32;
+  return static_cast<std::uint32_t>(v);
+}
+
+constexpr std::uint64_t powers_of_ten[] = {1,      10,      100,      1000,     10000,
+                                           100000, 1000000, 10000000, 100000000};
+
+// Reads the run of decimal digits at p, ending before `end`, and returns where
+// it stops. `count` grows by the run's length; while it stays within 19 the
+// digits are appended to `value` (which then cannot overflow).
+const char* digit_run(const char* p, const char* end, std::uint64_t& value, int& count) {
+  if (word_at_a_time) {
+    while (end - p >= 8) {
+      const std::uint64_t word = load_word(p);
+      const int n = leading_digits(word);
+      if (n == 0) return p;
+      count += n;
+      if (count <= 19) value = value * powers_of_ten[n] + digits_value(word, n);
+      p += n;
+      if (n < 8) return p;
+    }
+  }
+  for (; p < end && is_digit(*p); p++) {
+    if (++count <= 19) value = value * 10 + static_cast<unsigned>(*p - '0');
+  }
+  return p;
+}
+
+// The float nearest digits x 10^scale, for at most 19 digits and a power of
+// ten within 22: the digits and the power are exact doubles, so their product
+// or quotient is rounded once, and rounding that double to float gives the
+// nearest float unless the double fell exactly on the midpoint of two floats
+// (then false: the caller converts the text). The result lies far inside the
+// normal floats, so the midpoint is always the same bit.
+bool quick_decimal(std::uint64_t digits, int count, int scale, float& value) {
   static constexpr double powers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                       1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
                                       1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-  std::uint64_t digits = 0;
-  int count = 0;
-  int scale = 0;
-  bool after_point = false;
-  for (; p < end && (is_digit(*p) || *p == '.'); p++) {
-    if (*p == '.') {
-      after_point = true;
-      continue;
-    }
-    if (after_point) scale--;
-    if (digits == 0 && *p == '0') continue;
-    if (++count > 19) return false;
-    digits = digits * 10 + static_cast<unsigned>(*p - '0');
-  }
-  if (p < end) {  // e, then a sign and digits that may be missing
-    p++;
-    const bool negative = p < end && *p == '-';
-    if (p < end && (*p == '-' || *p == '+')) p++;
-    int exponent = 0;
-    for (; p < end; p++) {
-      if (exponent > 1000) return false;
-      exponent = exponent * 10 + (*p - '0');
-    }
-    scale += negative ? -exponent : exponent;
-  }
+  if (count > 19) return false;
   if (digits == 0) {
     value = 0.0f;
     return true;
@@ -152,6 +202,60 @@ bool quick_decimal(const char* p, const char* end, float& value) {
   return true;
 }
 
+// The float nearest mantissa x 2^exponent when it is a normal float: the
+// mantissa (below 2^60) is rounded to float once, and the power of two only
+// moves the exponent. False when the result would be subnormal or overflow,
+// where rounding must happen at another bit.
+bool quick_hex(std::uint64_t mantissa, int exponent, float& value) {
+  if (mantissa == 0) {
+    value = 0.0f;
+    return true;
+  }
+  const float rounded = static_cast<float>(static_cast<std::int64_t>(mantissa));
+  std::uint32_t bits;
+  std::memcpy(&bits, &rounded, sizeof bits);
+  const int biased = static_cast<int>(bits >> 23) + exponent;
+  if (biased < 1 || biased > 254) return false;
+  bits += static_cast<std::uint32_t>(exponent) << 23;
+  std::memcpy(&value, &bits, sizeof value);
+  return true;
+}
+
+// Each byte's value as a hex digit, 16 for any other byte: one lookup instead
+// of a branch between digits and letters, which random digits mispredict.
+struct HexDigits {
+  unsigned char value[256];
+  constexpr HexDigits() : value() {
+    for (int c = 0; c < 256; c++) {
+      value[c] = static_cast<unsigned char>(is_digit(c)            ? c - '0'
+                                            : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                                            : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                                                   : 16);
+    }
+  }
+};
+constexpr HexDigits hex_digits;
+
+unsigned hex_value(char c) {
+  return hex_digits.value[static_cast<unsigned char>(c)];
+}
+
+// The optional exponent at p: e (p after 0x), a sign and decimal digits, any
+// of which may be missing. Returns where it ends; `exponent` saturates far
+// beyond any float so that it cannot overflow.
+inline const char* scan_exponent(const char* p, const char* end, char letter, int& exponent) {
+  exponent = 0;
+  if (p == end || to_lower(*p) != letter) return p;
+  p++;
+  const int negative = p < end && *p == '-';
+  p += p < end && (*p == '-' || *p == '+');
+  for (; p < end && is_digit(*p); p++) {
+    if (exponent < 100000) exponent = exponent * 10 + (*p - '0');
+  }
+  exponent = (exponent ^ -negative) + negative;  // negated without a branch
+  return p;
+}
+
 // A number that ends inside the buffer, parsed in place: the characters scanf
 // collects for it are one run of digits (hex digits after 0x) with at most
 // one point, then optionally e (p after 0x), a sign and decimal digits. False,
@@ -160,37 +264,58 @@ bool scan_buffered_number(std::FILE* in, float& value) {
   const char* p = skip_buffered_space(in);
   const char* const end = unread_end(in);
   const bool negative = p < end && *p == '-';
-  if (p < end && (*p == '-' || *p == '+')) p++;
+  p += p < end && (*p == '-' || *p == '+');  // no branch on a random sign
   // (A stream not yet read has no buffer: both pointers are null.)
   const bool hex = end - p > 1 && *p == '0' && to_lower(p[1]) == 'x';
   if (hex) p += 2;
   const char* const number = p;
-  bool got_digit = false;
-  bool got_dot = false;
-  for (; p < end; p++) {
-    if (is_digit(*p) || (hex && is_hex_digit(*p))) {
-      got_digit = true;
-    } else if (*p == '.' && !got_dot) {
-      got_dot = true;
-    } else {
-      break;
-    }
-  }
-  if (!got_digit) return false;
-  if (p < end && to_lower(*p) == (hex ? 'p' : 'e')) {
-    p++;
-    if (p < end && (*p == '-' || *p == '+')) p++;
-    while (p < end && is_digit(*p)) p++;
-  }
-  if (p == end) return false;
   float magnitude = 0.0f;
+  bool quick = false;
   if (hex) {
-    if (std::from_chars(number, p, magnitude, std::chars_format::hex).ec != std::errc()) {
+    // Up to 15 significant hex digits fit the mantissa; more go to from_chars.
+    std::uint64_t mantissa = 0;
+    int significant = 0;
+    int fraction_digits = 0;
+    bool got_digit = false;
+    bool got_dot = false;
+    for (; p < end; p++) {
+      const unsigned digit = hex_value(*p);
+      if (digit < 16) {
+        got_digit = true;
+        fraction_digits += got_dot;
+        significant += (mantissa | digit) != 0;  // leading zeros are not
+        if (significant <= 15) mantissa = mantissa << 4 | digit;
+      } else if (*p == '.' && !got_dot) {
+        got_dot = true;
+      } else {
+        break;
+      }
+    }
+    if (!got_digit) return false;
+    int exponent;
+    p = scan_exponent(p, end, 'p', exponent);
+    if (p == end) return false;
+    quick = significant <= 15 && quick_hex(mantissa, exponent - 4 * fraction_digits, magnitude);
+    if (!quick &&
+        std::from_chars(number, p, magnitude, std::chars_format::hex).ec != std::errc()) {
       return false;
     }
-  } else if (!quick_decimal(number, p, magnitude) &&
-             std::from_chars(number, p, magnitude).ec != std::errc()) {
-    return false;
+  } else {
+    std::uint64_t digits = 0;
+    int count = 0;
+    p = digit_run(p, end, digits, count);
+    int fraction_digits = 0;
+    if (p < end && *p == '.') {
+      const char* const fraction = ++p;
+      p = digit_run(p, end, digits, count);
+      fraction_digits = static_cast<int>(p - fraction);
+    }
+    if (count == 0) return false;
+    int exponent;
+    p = scan_exponent(p, end, 'e', exponent);
+    if (p == end) return false;
+    quick = quick_decimal(digits, count, exponent - fraction_digits, magnitude);
+    if (!quick && std::from_chars(number, p, magnitude).ec != std::errc()) return false;
   }
   consume_to(in, p);
   value = negative ? -magnitude : magnitude;
@@ -374,13 +499,18 @@ bool scan_int(std::FILE* in, int& value) {
     const char* p = skip_buffered_space(in);
     const char* const end = unread_end(in);
     const bool negative = p < end && *p == '-';
-    if (p < end && (*p == '-' || *p == '+')) p++;
+    p += p < end && (*p == '-' || *p == '+');
     const char* const digits = p;
     std::uint64_t magnitude = 0;
-    for (; p < end && is_digit(*p); p++) add_digit(magnitude, *p);
+    int count = 0;
+    p = digit_run(p, end, magnitude, count);
     if (p < end) {
       consume_to(in, p);
       if (p == digits) return false;
+      if (count > 19) {  // leading zeros, or a limit whatever the rest says
+        magnitude = 0;
+        for (const char* q = digits; q < p; q++) add_digit(magnitude, *q);
+      }
       value = clamped(negative, magnitude);
       return true;
     }
@@ -450,23 +580,26 @@ char* format_float(float value, char* out) {
   if (fraction != 0) {
     // 23 fraction bits fill six hex digits with one zero bit to spare;
     // trailing zero digits are not written.
-    std::uint32_t digits = fraction << 1;
-    int count = 6;
-    while ((digits & 0xf) == 0) {
-      digits >>= 4;
-      count--;
-    }
+    const int zeros = std::countr_zero(fraction << 1) / 4;
+    std::uint32_t digits = fraction << 1 >> (4 * zeros);
+    const int count = 6 - zeros;
     *p++ = '.';
     for (int i = count - 1; i >= 0; i--) p[i] = "0123456789abcdef"[digits & 0xf], digits >>= 4;
     p += count;
   }
   *p++ = 'p';
   *p++ = exponent < 0 ? '-' : '+';
-  char text[int_text_max];
-  char* const end = text + sizeof text;
-  char* const start = format_int(exponent < 0 ? -exponent : exponent, end);
-  std::memcpy(p, start, static_cast<std::size_t>(end - start));
-  return p + (end - start);
+  // At most 149: one to three digits.
+  unsigned magnitude = static_cast<unsigned>(exponent < 0 ? -exponent : exponent);
+  if (magnitude >= 100) {
+    *p++ = '1';
+    magnitude -= 100;
+    *p++ = static_cast<char>('0' + magnitude / 10);
+  } else if (magnitude >= 10) {
+    *p++ = static_cast<char>('0' + magnitude / 10);
+  }
+  *p++ = static_cast<char>('0' + magnitude % 10);
+  return p;
 }
 
 void print_int(std::FILE* out, int value) {
@@ -477,6 +610,12 @@ void print_int(std::FILE* out, int value) {
 }
 
 void print_float(std::FILE* out, float value) {
+  if (buffer_access && room_for(out, float_text_max)) {
+    // Straight into the stream's buffer, where write_text would copy it.
+    char* const start = write_position(out);
+    advance_write(out, static_cast<std::size_t>(format_float(value, start) - start));
+    return;
+  }
   char text[float_text_max];
   write_text(out, text, static_cast<std::size_t>(format_float(value, text) - text));
 }

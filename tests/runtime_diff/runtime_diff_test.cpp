@@ -461,8 +461,35 @@ void check_short_strings() {
     }
     level.swap(next);
   }
+  // The same strings with room behind them: numbers are then read a word of
+  // eight bytes at a time, which needs that many bytes left in the buffer.
+  const std::string room(24, ' ');
+  for (const std::string& text : level) {
+    compare_reads(text + room, {Op::real, Op::character}, BUFSIZ);
+    compare_reads(text + room, {Op::integer, Op::character}, BUFSIZ);
+  }
   compare_reads("", {Op::integer, Op::real, Op::character, Op::character}, BUFSIZ);
   compare_reads(" \t\n\v\f\r", {Op::real, Op::character}, BUFSIZ);
+}
+
+// Numbers at the edges of the word-at-a-time conversions: runs of 7, 8, 9, 16
+// and 17 digits, 19 and 20 digits with and without leading zeros, 15 and 16
+// significant hex digits, and hex results that leave the normal floats.
+void check_word_edges() {
+  const char* texts[] = {
+      "1234567 ",  "12345678 ", "123456789 ", "1234567890123456 ", "12345678901234567 ",
+      "9999999999999999999 ", "18446744073709551616 ", "00000000000000000000000000042 ",
+      "-00000000000000000002147483648 ", "+0000000002147483647x", "12345678.12345678e3 ",
+      "0.00000000000000000000001234 ", "1234567890123456789.5 ", "9007199254740993 ",
+      "0x123456789abcdefp0 ", "0x123456789abcdef0p-4 ", "0x0000000000000000001p-149 ",
+      "0x1p-126 ", "0x1p-127 ", "0x1.fffffep127 ", "0x1.ffffffp127 ", "0x1p128 ",
+      "0x.00000000000000001p0 ", "0x1.000001p0 ", "0x1.0000018p0 ", "0x1.000003p0 ",
+      "1.00000005960464477539062 ", "3.4028235e38 ", "1e-5 ", "16777217 ",
+  };
+  const std::string room(16, ' ');
+  for (const char* text : texts) {
+    for (Op op : {Op::integer, Op::real}) compare_reads(text + room, {op, op, Op::character}, BUFSIZ);
+  }
 }
 
 // ---- Output ----------------------------------------------------------------
@@ -606,6 +633,7 @@ int main(int argc, char** argv) {
   const int scale = argc > 1 ? std::atoi(argv[1]) : 1;
   Rng rng(20261208);
   check_short_strings();
+  check_word_edges();
   check_generated_reads(rng, 40000 * scale);
   check_number_texts(rng, 300000 * scale);
   for (int mode : {_IOFBF, _IOLBF}) check_interleaving(rng, 20000 * scale, mode);
