@@ -45,3 +45,13 @@ if(SUITE_STATIC AND NOT SUITE_SANITIZE)
   unset(CMAKE_REQUIRED_LINK_OPTIONS)
   set(SUITE_STATIC_LINK ${SUITE_HAVE_STATIC_LINK})
 endif()
+
+# gold links the 130 static programs in half the time the default linker
+# takes, which is a third of a clean build. Where it is missing, the default.
+if(NOT SUITE_SANITIZE)
+  include(CheckLinkerFlag)
+  check_linker_flag(CXX -fuse-ld=gold SUITE_HAVE_GOLD)
+  if(SUITE_HAVE_GOLD)
+    add_link_options(-fuse-ld=gold)
+  endif()
+endif()

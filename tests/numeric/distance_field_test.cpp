@@ -6,7 +6,11 @@
 #include <cstdint>
 #include <random>
 
+#include "float_bits.hpp"
+
 namespace {
+
+using namespace float_bits;
 
 using namespace distance_field;
 
@@ -56,10 +60,6 @@ TEST(DistanceField, WholeImageConsumesTheGeneratorExactly) {
   EXPECT_EQ(counts[0], 7463);
   EXPECT_EQ(counts[31], 13130);
   EXPECT_EQ(counts[255], 1197);
-}
-
-std::uint32_t bits(float x) {
-  return std::bit_cast<std::uint32_t>(x);
 }
 
 // The renderer's loop form of the sine against the shared helpers, over the angles the rays take

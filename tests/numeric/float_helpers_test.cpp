@@ -5,16 +5,13 @@
 #include <bit>
 #include <cstdint>
 
+#include "float_bits.hpp"
+
 namespace {
 
-using namespace float_helpers;
+using namespace float_bits;
 
-std::uint32_t bits(float x) {
-  return std::bit_cast<std::uint32_t>(x);
-}
-float from_bits(std::uint32_t b) {
-  return std::bit_cast<float>(b);
-}
+using namespace float_helpers;
 
 TEST(FloatHelpers, AbsoluteValueSubtractsFromZero) {
   EXPECT_EQ(bits(my_fabs(-2.5f)), bits(2.5f));

@@ -6,16 +6,11 @@
 
 #include "lang/float.hpp"
 
+#include "float_bits.hpp"
+
 namespace {
 
-constexpr float inf = std::numeric_limits<float>::infinity();
-
-std::uint32_t bits(float x) {
-  return std::bit_cast<std::uint32_t>(x);
-}
-float from_bits(std::uint32_t b) {
-  return std::bit_cast<float>(b);
-}
+using namespace float_bits;
 
 // Volatile operands keep the compiler from folding the invalid operations,
 // so the processor's own NaN goes into the helpers.

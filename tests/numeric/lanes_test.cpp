@@ -7,13 +7,11 @@
 
 #include "lang/float.hpp"
 
+#include "float_bits.hpp"
+
 namespace {
 
-std::uint32_t bits(float x) {
-  return std::bit_cast<std::uint32_t>(x);
-}
-
-const float inf = std::bit_cast<float>(0x7f800000u);
+using namespace float_bits;
 
 // The integer conversion's edges: fractions both ways, the 2^23 and 2^31
 // boundaries, saturation, infinities, NaN (to 0) and the signed zero.

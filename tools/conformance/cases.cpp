@@ -4,8 +4,10 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <regex>
 #include <sstream>
+#include <stdexcept>
+
+#include <regex.h>
 
 namespace fs = std::filesystem;
 
@@ -61,14 +63,26 @@ Case load_case(const std::string& program, const std::string& name, const fs::pa
 
 std::vector<Case> load_cases(const std::string& root, const std::string& filter) {
   std::vector<Case> cases;
-  std::regex pattern(filter.empty() ? std::string(".*") : filter);
+  // POSIX extended expressions: the C library's matcher compiles in a
+  // fraction of the time <regex> takes, and covers what a filter needs.
+  struct Pattern {
+    regex_t compiled;
+    ~Pattern() { regfree(&compiled); }
+  } pattern;
+  const int error = regcomp(&pattern.compiled, filter.empty() ? "" : filter.c_str(),
+                            REG_EXTENDED | REG_NOSUB);
+  if (error != 0) {
+    char message[256];
+    regerror(error, &pattern.compiled, message, sizeof message);
+    throw std::invalid_argument(message);
+  }
   std::vector<fs::path> programs;
   for (const auto& entry : fs::directory_iterator(root))
     if (entry.is_directory()) programs.push_back(entry.path());
   std::sort(programs.begin(), programs.end());
   for (const auto& dir : programs) {
     std::string program = dir.filename().string();
-    if (!std::regex_search(program, pattern)) continue;
+    if (regexec(&pattern.compiled, program.c_str(), 0, nullptr, 0) != 0) continue;
     std::map<std::string, bool> names;
     for (const auto& entry : fs::directory_iterator(dir)) {
       const auto ext = entry.path().extension().string();

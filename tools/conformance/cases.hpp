@@ -20,9 +20,10 @@ struct Case {
   std::string problem;  // set when the case files are unusable
 };
 
-// Every case below `root` whose program name matches `filter` (a regular
-// expression searched in the name; empty matches all), sorted by program and
-// case name.
+// Every case below `root` whose program name matches `filter` (a POSIX
+// extended regular expression searched in the name; empty matches all),
+// sorted by program and case name. A malformed filter throws
+// std::invalid_argument with the matcher's message.
 std::vector<Case> load_cases(const std::string& root, const std::string& filter);
 
 bool read_file(const std::string& path, std::string& content);
