@@ -36,8 +36,12 @@ include(GNUInstallDirs)
 set(SUITE_CASES_DIR ${PROJECT_SOURCE_DIR}/tests/cases)
 set(SUITE_RUNNER_ARGS --bin-dir ${PROJECT_BINARY_DIR}/bin --cases ${SUITE_CASES_DIR})
 # The per-case timeout only catches a hang. Emulated programs start slower and
-# run several times slower; unoptimised ones on a busy machine need more too.
+# run several times slower, and so do sanitized ones (the renderer takes
+# seconds under the sanitizers, over ten on a busy machine).
 set(_timeout 10)
+if(SUITE_SANITIZE)
+  set(_timeout 60)
+endif()
 if(CMAKE_CROSSCOMPILING AND CMAKE_CROSSCOMPILING_EMULATOR)
   set(_timeout 60)
   list(JOIN CMAKE_CROSSCOMPILING_EMULATOR " " _emulator)

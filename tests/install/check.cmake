@@ -12,20 +12,22 @@
 # Inputs: STEP, BUILD_DIR, SOURCE_DIR, WORK_DIR, PREFIX, GENERATOR, C_COMPILER,
 # CXX_COMPILER, BUILD_TYPE, CPACK_COMMAND, optionally TOOLCHAIN_FILE, EMULATOR
 # (the command line that runs a target executable on this machine, for
-# cross builds) and PKG_CONFIG (empty: not available).
+# cross builds), CASE_TIMEOUT (seconds per golden case) and PKG_CONFIG (empty:
+# not available).
 cmake_minimum_required(VERSION 3.25)
 
-foreach(var STEP BUILD_DIR SOURCE_DIR WORK_DIR PREFIX GENERATOR C_COMPILER CXX_COMPILER)
+foreach(var STEP BUILD_DIR SOURCE_DIR WORK_DIR PREFIX GENERATOR C_COMPILER CXX_COMPILER CASE_TIMEOUT)
   if(NOT DEFINED ${var} OR "${${var}}" STREQUAL "")
     message(FATAL_ERROR "check.cmake: ${var} is not set")
   endif()
 endforeach()
 set(share_cases share/conformance_suite/cases)
 separate_arguments(EMULATOR UNIX_COMMAND "${EMULATOR}")
-set(RUNNER_WRAPPER "")
+# The build's per-case timeout: emulated and sanitized programs are slow.
+set(RUNNER_WRAPPER --timeout ${CASE_TIMEOUT})
 if(EMULATOR)
   list(JOIN EMULATOR " " wrapper)
-  set(RUNNER_WRAPPER --wrapper "${wrapper}" --timeout 60)
+  list(APPEND RUNNER_WRAPPER --wrapper "${wrapper}")
 endif()
 
 function(run_or_fail what)
