@@ -1,10 +1,18 @@
 // bubblesort over arbitrary lengths through the global n (the program only
 // sorts its fixed ten).
+#include "lang/arith.hpp"
+#include "lang/reject.hpp"
+#include "sort_check.hpp"
+#include "sorting/ten_values.hpp"
+#include "suite_runtime.h"
+
+// The program in a namespace of its own (its headers are already included
+// above), so that all the sort tests compile as one unit.
+namespace bubble_sort_list_program {
+
 #define main bubble_sort_list_main
 #include "sorting/bubble_sort_list.cpp"
 #undef main
-
-#include "sort_check.hpp"
 
 namespace {
 
@@ -18,3 +26,5 @@ TEST(BubbleSort, SortsTheGlobalLength) {
 }
 
 }  // namespace
+
+}  // namespace bubble_sort_list_program

@@ -1,9 +1,17 @@
 // counting_sort over arbitrary counts of the digits it accepts.
+#include "lang/arith.hpp"
+#include "lang/reject.hpp"
+#include "sort_check.hpp"
+#include "sorting/ten_values.hpp"
+#include "suite_runtime.h"
+
+// The program in a namespace of its own (its headers are already included
+// above), so that all the sort tests compile as one unit.
+namespace counting_sort_list_program {
+
 #define main counting_sort_list_main
 #include "sorting/counting_sort_list.cpp"
 #undef main
-
-#include "sort_check.hpp"
 
 namespace {
 
@@ -28,3 +36,5 @@ TEST(CountingSort, CountZeroLeavesTheResultUntouched) {
 }
 
 }  // namespace
+
+}  // namespace counting_sort_list_program

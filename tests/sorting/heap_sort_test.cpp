@@ -1,9 +1,17 @@
 // heap_sort over arbitrary lengths (the program only sorts its fixed ten).
+#include "lang/arith.hpp"
+#include "lang/reject.hpp"
+#include "sort_check.hpp"
+#include "sorting/ten_values.hpp"
+#include "suite_runtime.h"
+
+// The program in a namespace of its own (its headers are already included
+// above), so that all the sort tests compile as one unit.
+namespace heap_sort_list_program {
+
 #define main heap_sort_list_main
 #include "sorting/heap_sort_list.cpp"
 #undef main
-
-#include "sort_check.hpp"
 
 namespace {
 
@@ -22,3 +30,5 @@ TEST(HeapSort, AjustSiftsOnlyWithinTheGivenEnd) {
 }
 
 }  // namespace
+
+}  // namespace heap_sort_list_program

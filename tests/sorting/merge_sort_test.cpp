@@ -1,11 +1,19 @@
 // merge_sort over the global buffer, for every count the program accepts.
+#include <cstring>
+
+#include "lang/arith.hpp"
+#include "lang/reject.hpp"
+#include "sort_check.hpp"
+#include "sorting/ten_values.hpp"
+#include "suite_runtime.h"
+
+// The program in a namespace of its own (its headers are already included
+// above), so that all the sort tests compile as one unit.
+namespace merge_sort_list_program {
+
 #define main merge_sort_list_main
 #include "sorting/merge_sort_list.cpp"
 #undef main
-
-#include <cstring>
-
-#include "sort_check.hpp"
 
 namespace {
 
@@ -28,3 +36,5 @@ TEST(MergeSort, SortsOnlyFromLUpToR) {
 }
 
 }  // namespace
+
+}  // namespace merge_sort_list_program

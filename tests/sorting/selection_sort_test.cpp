@@ -1,9 +1,17 @@
 // select_sort over arbitrary lengths, given as its parameter.
+#include "lang/arith.hpp"
+#include "lang/reject.hpp"
+#include "sort_check.hpp"
+#include "sorting/ten_values.hpp"
+#include "suite_runtime.h"
+
+// The program in a namespace of its own (its headers are already included
+// above), so that all the sort tests compile as one unit.
+namespace selection_sort_list_program {
+
 #define main selection_sort_list_main
 #include "sorting/selection_sort_list.cpp"
 #undef main
-
-#include "sort_check.hpp"
 
 namespace {
 
@@ -14,3 +22,5 @@ TEST(SelectSort, SortsItsParameterLength) {
 }
 
 }  // namespace
+
+}  // namespace selection_sort_list_program
