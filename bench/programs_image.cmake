@@ -9,9 +9,8 @@ add_executable(distance_field_render_scalar
                ${PROJECT_SOURCE_DIR}/programs/image/distance_field_render.cpp)
 target_compile_definitions(distance_field_render_scalar PRIVATE DISTANCE_FIELD_SCALAR)
 target_link_libraries(distance_field_render_scalar PRIVATE suite_lang runtime)
-if(SUITE_STATIC_LINK)  # linked as the program is, so only the lanes differ
-  target_link_options(distance_field_render_scalar PRIVATE -static)
-endif()
+# Linked as the program is, so that only the lanes differ.
+suite_link_like_programs(distance_field_render_scalar)
 target_include_directories(distance_field_render_scalar
                            PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/programs)
 bench_program("distance_field_render with 24 rays in lanes vs one at a time (goal 3x)"

@@ -65,24 +65,24 @@ std::vector<Case> load_cases(const std::string& root, const std::string& filter)
   std::vector<Case> cases;
   // POSIX extended expressions: the C library's matcher compiles in a
   // fraction of the time <regex> takes, and covers what a filter needs.
-  struct Pattern {
-    regex_t compiled;
-    ~Pattern() { regfree(&compiled); }
-  } pattern;
-  const int error = regcomp(&pattern.compiled, filter.empty() ? "" : filter.c_str(),
-                            REG_EXTENDED | REG_NOSUB);
-  if (error != 0) {
+  regex_t pattern;
+  if (const int error = regcomp(&pattern, filter.c_str(), REG_EXTENDED | REG_NOSUB); error != 0) {
     char message[256];
-    regerror(error, &pattern.compiled, message, sizeof message);
+    regerror(error, &pattern, message, sizeof message);
     throw std::invalid_argument(message);
   }
+  // Compiled, so freed however the walk below ends (the file system may throw).
+  struct Release {
+    regex_t* compiled;
+    ~Release() { regfree(compiled); }
+  } release{&pattern};
   std::vector<fs::path> programs;
   for (const auto& entry : fs::directory_iterator(root))
     if (entry.is_directory()) programs.push_back(entry.path());
   std::sort(programs.begin(), programs.end());
   for (const auto& dir : programs) {
     std::string program = dir.filename().string();
-    if (regexec(&pattern.compiled, program.c_str(), 0, nullptr, 0) != 0) continue;
+    if (regexec(&pattern, program.c_str(), 0, nullptr, 0) != 0) continue;
     std::map<std::string, bool> names;
     for (const auto& entry : fs::directory_iterator(dir)) {
       const auto ext = entry.path().extension().string();
