@@ -101,6 +101,10 @@ class Check(unittest.TestCase):
         path.write_text("\n".join(kept) + "\n")
         self.assert_fails("the header of float_semantics_check rejects beyond 10")
 
+    def test_a_limited_program_without_hostile_expectations(self):
+        (self.tmp / "tests/hostile/expect/merge_sort_list.txt").unlink()
+        self.assert_fails("tests/hostile/expect/merge_sort_list.txt, which would try it, is missing")
+
     def test_a_program_without_a_row(self):
         path = self.tmp / "docs/catalogue.md"
         path.write_text("".join(line for line in path.read_text().splitlines(keepends=True)
