@@ -8,6 +8,7 @@
 // the separator, a width or height above 1024, a maximum other than 255.
 // Rejected: input that ends before every pixel was read; an infinite angle
 // when there are pixels to rotate (the sine's reduction would never end).
+//
 // A NaN or huge angle is accepted: the turn count saturates.
 #include "image/pgm.hpp"
 #include "lang/arith.hpp"

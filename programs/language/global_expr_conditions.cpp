@@ -4,6 +4,7 @@
 // Input: a, b, c, d, e.
 // Rejected: c = 0 (both the first and the second comparison divide by c),
 // input that ends (or stops being a number) before e.
+//
 // Arithmetic wraps at 32 bits; the most negative integer / -1 is itself.
 #include "lang/arith.hpp"
 #include "lang/reject.hpp"

@@ -2,10 +2,11 @@
 // the position just past the first occurrence of the pattern in the text
 // (the number of text characters consumed when the match completed), or -1.
 //
-// Lines hold at most 4095 characters; a longer one is rejected. A text line
-// cut short by the end of input ends there (files often lack the last
-// newline); input that ends within the pattern line or before any text
-// character is rejected: there is no text to search.
+// Input: a pattern line, then a text line, each of at most 4095 characters.
+// A text line cut short by the end of input ends there (files often lack the
+// last newline).
+// Rejected: a line longer than 4095 characters, input that ends within the
+// pattern line or before any text character (there is no text to search).
 #include "lang/reject.hpp"
 #include "suite_runtime.h"
 
