@@ -2,8 +2,11 @@
 // status (its low 8 bits); prints nothing. The function is named gcd but
 // returns m * n divided by the greatest common divisor.
 //
-// Rejected: a zero among the inputs (it becomes the first divisor), input
-// that ends before the second integer.
+// Input: two integers a b. A zero next to a negative value is computed: the
+// negative one is the smaller and becomes the divisor, and 0 % it is 0.
+// Rejected: a zero that is the smaller of the two (0 and a value of 0 or
+// more: the first remainder would divide by it), input that ends before the
+// second integer.
 #include "lang/arith.hpp"
 #include "lang/reject.hpp"
 #include "suite_runtime.h"
@@ -33,6 +36,7 @@ int main() {
   int a = getint();
   int b = getint();
   if (input_failed()) lang::reject("lcm_status", "input ended before two integers were read");
-  if (a == 0 || b == 0) lang::reject("lcm_status", "zero in %d %d would be a divisor", a, b);
+  // The smaller value is the first divisor; every later one is a non-zero remainder.
+  if (a < b ? a == 0 : b == 0) lang::reject("lcm_status", "zero in %d %d would be a divisor", a, b);
   return gcd(a, b);
 }

@@ -2,10 +2,13 @@
 // searches for an augmenting path over fixed-size residual adjacency lists.
 //
 // Input: n (the sink), m (the edge count), then m triples u v c.
-// Rejected: a node outside 0 to 9, an edge that would give a node more than
-// 10 adjacency entries, a sink of 1 (the source itself: every search would
-// return the unlimited bound and the flow would never finish), input that ends
-// before m edges were read.
+// A self-loop writes both of its entries into one slot and counts two, so a
+// self-loop in a node's last slot leaves it 11 entries: that is computed until
+// a search reads entry 11, which lies past the node's row.
+// Rejected: a node outside 0 to 9, an edge whose entry would go past slot 10
+// of a node, a search that reads past a node's 10 slots, a sink of 1 (the
+// source itself: every search would return the unlimited bound and the flow
+// would never finish), input that ends before m edges were read.
 #include "lang/arith.hpp"
 #include "lang/reject.hpp"
 #include "suite_runtime.h"
@@ -47,6 +50,9 @@ int dfs(int s, int t, int f) {
   used[s] = 1;
   int i = 0;
   while (i < size[s]) {
+    if (i == entries)
+      lang::reject("flow_network", "node %d holds %d entries: the search reads past its row", s,
+                   size[s]);
     if (used[to[s][i]]) {
       i = i + 1;
       continue;
@@ -87,10 +93,10 @@ void check_node(int node) {
     lang::reject("flow_network", "node %d outside 0 to %d", node, nodes - 1);
 }
 
-// A self-loop takes two entries at its node, any other edge one at each end.
+// add_node writes slot size[u] of u's row and slot size[v] of v's (the same
+// slot for a self-loop).
 void check_room(int u, int v) {
-  int needed_u = u == v ? 2 : 1;
-  if (size[u] + needed_u > entries || size[v] + 1 > entries)
+  if (size[u] >= entries || size[v] >= entries)
     lang::reject("flow_network", "edge %d %d gives a node more than %d adjacency entries", u, v,
                  entries);
 }

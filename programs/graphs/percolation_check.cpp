@@ -3,9 +3,13 @@
 // Connectivity is a disjoint-set forest (path compression, no ranks) over
 // the cells 1 to 16, node 0 above the top row and node 17 below the bottom.
 //
-// Input: 10 pairs row column, each from 1 to 4; all ten are read even after
-// the answer is found.
-// Rejected: a row or column outside 1 to 4, input that ends before 20 numbers.
+// Input: 10 pairs row column; all ten are read even after the answer is
+// found, and then go unused. A row or column outside 1 to 4 is computed as
+// the node n * (row - 1) + column it names (wrapping), wherever that lands.
+// Rejected: a pair whose node, or a neighbour node it reads, falls outside the
+// array's 110 nodes (0 to 109) while the answer is still open; input that
+// ends before 20 numbers.
+#include "lang/arith.hpp"
 #include "lang/reject.hpp"
 #include "suite_runtime.h"
 
@@ -14,6 +18,13 @@ namespace {
 int n;
 // array[x]: the parent of node x, -1 for a closed cell.
 int array[110];
+
+// array[x], for an x that may come from a row or column outside the grid.
+int& at(int x) {
+  if (x < 0 || x >= static_cast<int>(sizeof array / sizeof array[0]))
+    lang::reject("percolation_check", "node %d outside the array (0 to 109)", x);
+  return array[x];
+}
 
 void init(int n) {
   int i = 1;
@@ -24,22 +35,20 @@ void init(int n) {
 }
 
 int findfa(int x) {
-  if (array[x] == x) return x;
-  array[x] = findfa(array[x]);
-  return array[x];
+  if (at(x) == x) return x;
+  at(x) = findfa(at(x));
+  return at(x);
 }
 
 // The root of the first argument's set is hung under the second's.
 void mmerge(int x, int y) {
   int a = findfa(x);
   int b = findfa(y);
-  if (a != b) array[a] = b;
+  if (a != b) at(a) = b;
 }
 
-void check_cell(int step, int a, int b) {
+void check_input(int step) {
   if (input_failed()) lang::reject("percolation_check", "input ended within step %d", step);
-  if (a < 1 || a > n) lang::reject("percolation_check", "row %d outside 1 to %d", a, n);
-  if (b < 1 || b > n) lang::reject("percolation_check", "column %d outside 1 to %d", b, n);
 }
 
 }  // namespace
@@ -57,11 +66,11 @@ int main() {
     while (i < steps) {
       int a = getint();
       int b = getint();
-      check_cell(i + 1, a, b);
+      check_input(i + 1);
       if (found == 0) {
-        int loc = n * (a - 1) + b;
+        int loc = lang::add(lang::mul(n, lang::sub(a, 1)), b);
         // Opening an open cell again makes it its own root again.
-        array[loc] = loc;
+        at(loc) = loc;
         if (a == 1) {
           array[0] = 0;
           mmerge(loc, 0);
@@ -70,10 +79,10 @@ int main() {
           array[bottom] = bottom;
           mmerge(loc, bottom);
         }
-        if (b < n && array[loc + 1] != -1) mmerge(loc, loc + 1);
-        if (b > 1 && array[loc - 1] != -1) mmerge(loc, loc - 1);
-        if (a < n && array[loc + n] != -1) mmerge(loc, loc + n);
-        if (a > 1 && array[loc - n] != -1) mmerge(loc, loc - n);
+        if (b < n && at(loc + 1) != -1) mmerge(loc, loc + 1);
+        if (b > 1 && at(loc - 1) != -1) mmerge(loc, loc - 1);
+        if (a < n && at(loc + n) != -1) mmerge(loc, loc + n);
+        if (a > 1 && at(loc - n) != -1) mmerge(loc, loc - n);
         if (array[0] != -1 && array[bottom] != -1) {
           int top_root = findfa(0);
           int bottom_root = findfa(bottom);

@@ -3,10 +3,13 @@
 // distance yet". Prints the distances of nodes 1 to n, each followed by a
 // space, then a newline.
 //
-// Input: n, m, then m triples u v weight.
-// Rejected: n above 15 (the matrix holds nodes 1 to 15) or below 0 (n - 1
-// rounds would wrap for the most negative n), a node outside 1 to n,
-// input that ends before m edges were read.
+// Input: n, m, then m triples u v weight. Nodes 0 to 15 lie inside the
+// matrix and are stored as given, also above n or as node 0 (whose row the
+// relaxation from node 0 uses). A negative n runs no round and prints an
+// empty line.
+// Rejected: n above 15 (the matrix holds nodes 1 to 15), n = -2147483648
+// (n - 1 wraps to the largest integer, which the round counter never passes),
+// a node outside 0 to 15, input that ends before m edges were read.
 #include "lang/arith.hpp"
 #include "lang/reject.hpp"
 #include "suite_runtime.h"
@@ -59,7 +62,8 @@ void Dijkstra() {
 }
 
 void check_node(int node) {
-  if (node < 1 || node > n) lang::reject("shortest_paths", "node %d outside 1 to %d", node, n);
+  if (node < 0 || node > last_node)
+    lang::reject("shortest_paths", "node %d outside 0 to %d", node, last_node);
 }
 
 }  // namespace
@@ -69,7 +73,8 @@ int main() {
   m = getint();
   if (input_failed()) lang::reject("shortest_paths", "input ended before the node and edge count");
   if (n > last_node) lang::reject("shortest_paths", "node count %d above %d", n, last_node);
-  if (n < 0) lang::reject("shortest_paths", "node count %d below 0", n);
+  if (n == lang::int_min)
+    lang::reject("shortest_paths", "node count %d: the rounds would never end", n);
 
   int i = 1;
   while (i <= n) {

@@ -15,10 +15,13 @@ inline constexpr float two_pi = 0x1.921fb6p+2f;        // 6.28318530718
 inline constexpr float pi = 0x1.921fb6p+1f;            // 3.14159265359
 inline constexpr float half_pi = 0x1.921fb6p+0f;       // 1.57079632679
 
-// A subtraction, not a sign flip: both zeros give +0.0.
+// A subtraction, not a sign flip: both zeros give +0.0, and a NaN comes
+// through with its sign, as the reference platform's subtraction passes it.
+// Through lang::fsub, because clang may turn the plain form into a fabs that
+// clears the NaN's sign.
 inline float my_fabs(float x) {
   if (x > 0.0f) return x;
-  return 0.0f - x;
+  return lang::fsub(0.0f, x);
 }
 
 inline float p(float x) {

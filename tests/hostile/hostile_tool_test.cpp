@@ -133,4 +133,27 @@ TEST(Inputs, CoverEveryFamilyOnceEach) {
   EXPECT_TRUE(distinct.count("5 2\n1 2 3\n2 5 4\n"s.replace(0, 1, "-2147483649")));
 }
 
+// Sizes that are valid but never finish (a board of 24 queens) are left out,
+// wherever they would be read; the rejected sizes beyond them stay.
+TEST(Inputs, SlowSizesAreLeftOut) {
+  std::vector<hostile::Seed> seeds = {
+      {"size", "1 2\n", true}, {"padded", "1 0025\n", true}, {"glued", "1 2x25\n", true}};
+  auto inputs = hostile::generate(seeds, {"slow:25..100000", "24", "25", "100000", "100001"},
+                                  hostile::Limits{});
+  std::set<std::string> distinct;
+  for (const auto& in : inputs) {
+    distinct.insert(in.bytes);
+    EXPECT_EQ(in.bytes.find("slow:"), std::string::npos) << in.bytes;
+  }
+  EXPECT_TRUE(distinct.count("1 24\n"));
+  EXPECT_TRUE(distinct.count("1 100001\n"));
+  EXPECT_FALSE(distinct.count("1 25\n"));
+  EXPECT_FALSE(distinct.count("1 100000\n"));
+  EXPECT_FALSE(distinct.count("25 2\n"));
+  // "%d" reads 0025 as 25, and stops for good at the x of 2x25.
+  EXPECT_TRUE(distinct.count("1 002"));
+  EXPECT_FALSE(distinct.count("1 0025"));
+  EXPECT_TRUE(distinct.count("1 2x25"));
+}
+
 }  // namespace

@@ -18,6 +18,9 @@ TEST(FloatHelpers, AbsoluteValueSubtractsFromZero) {
   EXPECT_EQ(bits(my_fabs(2.5f)), bits(2.5f));
   EXPECT_EQ(bits(my_fabs(0.0f)), 0u);
   EXPECT_EQ(bits(my_fabs(-0.0f)), 0u);  // a sign flip would give 0x80000000
+  // A NaN keeps its sign, as the reference platform's 0 - x passes it on.
+  volatile std::uint32_t negative_nan = 0xffc00000u;
+  EXPECT_EQ(bits(my_fabs(std::bit_cast<float>(negative_nan))), 0xffc00000u);
 }
 
 struct Case {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdint>
+#include <cstdio>
 #include <set>
 
 namespace hostile {
@@ -69,6 +70,46 @@ class Collector {
   std::set<std::string> seen_;
 };
 
+// Valid sizes that run for longer than any time bound (a queens board of 14
+// and up, 21 and more Tower of Hanoi disks): an expectation file names them
+// with a `values` entry "slow:LOW..HIGH".
+struct SlowRange {
+  long long low, high;
+};
+
+bool parse_slow(const std::string& value, SlowRange& range) {
+  char tail = 0;
+  return std::sscanf(value.c_str(), "slow:%lld..%lld%c", &range.low, &range.high, &tail) == 2;
+}
+
+// The integers successive "%d" reads take from `bytes`, up to the first read
+// that fails; values beyond 32 bits saturate as the runtime's reads do.
+std::vector<long long> integers_read(const std::string& bytes) {
+  std::vector<long long> values;
+  std::size_t i = 0;
+  for (;;) {
+    while (i < bytes.size() && is_space(bytes[i])) i++;
+    const bool negative = i < bytes.size() && bytes[i] == '-';
+    if (i < bytes.size() && (bytes[i] == '-' || bytes[i] == '+')) i++;
+    const std::size_t digits = i;
+    long long v = 0;
+    for (; i < bytes.size() && bytes[i] >= '0' && bytes[i] <= '9'; i++)
+      v = std::min(v * 10 + (bytes[i] - '0'), 2147483648LL);
+    if (i == digits) return values;
+    values.push_back(negative ? -v : std::min(v, 2147483647LL));
+  }
+}
+
+std::vector<Input> generate_all(const std::vector<Seed>& seeds,
+                                const std::vector<std::string>& values, const Limits& limits);
+
+bool asks_for_slow_size(const std::string& bytes, const std::vector<SlowRange>& slow) {
+  for (long long v : integers_read(bytes))
+    for (const auto& r : slow)
+      if (v >= r.low && v <= r.high) return true;
+  return false;
+}
+
 std::string repeated(const std::string& unit, std::size_t times, const std::string& separator) {
   std::string s;
   for (std::size_t i = 0; i < times; i++) {
@@ -134,8 +175,26 @@ std::size_t last_token_start(const std::string& bytes) {
   return tokens.empty() ? 0 : tokens.back().begin;
 }
 
-std::vector<Input> generate(const std::vector<Seed>& seeds, const std::vector<std::string>& values,
-                            const Limits& limits) {
+std::vector<Input> generate(const std::vector<Seed>& seeds,
+                            const std::vector<std::string>& values_and_slow, const Limits& limits) {
+  std::vector<std::string> values;
+  std::vector<SlowRange> slow;
+  for (const auto& v : values_and_slow) {
+    SlowRange range;
+    if (parse_slow(v, range))
+      slow.push_back(range);
+    else
+      values.push_back(v);
+  }
+  std::vector<Input> out = generate_all(seeds, values, limits);
+  std::erase_if(out, [&](const Input& in) { return asks_for_slow_size(in.bytes, slow); });
+  return out;
+}
+
+namespace {
+
+std::vector<Input> generate_all(const std::vector<Seed>& seeds,
+                                const std::vector<std::string>& values, const Limits& limits) {
   std::vector<Input> out;
   Collector add(out);
   add.add("empty", "");
@@ -249,5 +308,7 @@ std::vector<Input> generate(const std::vector<Seed>& seeds, const std::vector<st
   }
   return out;
 }
+
+}  // namespace
 
 }  // namespace hostile

@@ -34,6 +34,8 @@ std::vector<std::size_t> cut_offsets(std::size_t length, std::size_t per_seed);
 std::size_t last_token_start(const std::string& bytes);
 
 // Distinct inputs, the first family that produced an input keeping it.
+// `values` entries "slow:LOW..HIGH" name valid sizes that run for longer than
+// any time bound: no input whose integer reads meet one of them is made.
 std::vector<Input> generate(const std::vector<Seed>& seeds, const std::vector<std::string>& values,
                             const Limits& limits);
 
