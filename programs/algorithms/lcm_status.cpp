@@ -4,8 +4,8 @@
 //
 // Input: two integers a b. A zero next to a negative value is computed: the
 // negative one is the smaller and becomes the divisor, and 0 % it is 0.
-// Rejected: a zero that is the smaller of the two (0 and a value of 0 or
-// more: the first remainder would divide by it), input that ends before the
+// Rejected: a zero that is the smaller of the two (0 beside a value that is
+// not negative: the first remainder would divide by it), input that ends before the
 // second integer.
 #include "lang/arith.hpp"
 #include "lang/reject.hpp"

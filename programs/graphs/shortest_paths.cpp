@@ -7,7 +7,7 @@
 // matrix and are stored as given, also above n or as node 0 (whose row the
 // relaxation from node 0 uses). A negative n runs no round and prints an
 // empty line.
-// Rejected: n above 15 (the matrix holds nodes 1 to 15), n = -2147483648
+// Rejected: n above 15 (the matrix has 16 rows, node 0 among them), n = -2147483648
 // (n - 1 wraps to the largest integer, which the round counter never passes),
 // a node outside 0 to 15, input that ends before m edges were read.
 #include "lang/arith.hpp"
