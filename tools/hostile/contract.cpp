@@ -29,7 +29,7 @@ bool keeps_contract(Outcome outcome) {
   return outcome == Outcome::accepted || outcome == Outcome::rejected;
 }
 
-Outcome classify(const std::string& program, const conformance::RunResult& run) {
+Outcome classify(const std::string& program, const toolkit::RunResult& run) {
   if (!run.spawn_error.empty()) return Outcome::not_run;
   if (run.timed_out) return Outcome::hang;
   // A sanitizer that aborts ends with a signal too; its report says more.
