@@ -165,9 +165,11 @@ bool end_leftovers(pid_t group, const std::string& run_id) {
   bool alive = false;
   // Each pass kills what has come to us; their children come to us as they
   // die, so repeat until a pass finds nothing (bounded, against a fork storm).
+  // The children are looked at before the group is killed: one killed first
+  // could already be a zombie when looked at, and pass for one that had ended.
   for (int pass = 0; pass < 1000; pass++) {
-    kill(-group, SIGKILL);
     const std::vector<pid_t> killed = kill_run_children(group, run_id);
+    kill(-group, SIGKILL);
     if (killed.empty()) break;
     alive = true;
     reap_claimed(killed);
