@@ -144,7 +144,10 @@ class Watch {
                        {child_.err.fd, POLLIN, 0},
                        {exited_ ? -1 : child_.exit_watch.fd, POLLIN, 0},
                        {interrupt_fd(), POLLIN, 0}};
-      if (poll(fds, 4, wait_ms) < 0 && errno != EINTR) return;
+      if (poll(fds, 4, wait_ms) < 0) {
+        if (errno == EINTR) continue;  // an interrupt shows on its descriptor next time
+        return;
+      }
       if (fds[3].revents != 0) {
         result_.interrupted = true;
         return;
