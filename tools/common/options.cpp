@@ -38,14 +38,14 @@ void parse_options(int argc, char** argv, const std::vector<Option>& table) {
     if (option == nullptr) throw UsageError("unknown option " + word);
     if (!takes_value(*option)) {
       if (inline_value) throw UsageError(name + " takes no value");
-      option->apply("");
+      option->apply(name, "");
       continue;
     }
     if (!inline_value) {
       if (i + 1 >= argc) throw UsageError(name + " needs a value (" + option->value + ")");
       inline_value = argv[++i];
     }
-    option->apply(*inline_value);
+    option->apply(name, *inline_value);
   }
 }
 
@@ -103,6 +103,36 @@ int parse_count(const std::string& option, const std::string& text, int max) {
   }
   if (value > max) throw UsageError(bad);
   return value;
+}
+
+Apply store_text(std::string& field) {
+  return [&field](const std::string&, const std::string& value) { field = value; };
+}
+
+Apply store_true(bool& field) {
+  return [&field](const std::string&, const std::string&) { field = true; };
+}
+
+Apply store_count(int& field, int max) {
+  return [&field, max](const std::string& name, const std::string& value) {
+    field = parse_count(name, value, max);
+  };
+}
+
+Apply store_seconds(double& field) {
+  return [&field](const std::string& name, const std::string& value) {
+    field = parse_seconds(name, value);
+  };
+}
+
+Apply store_words(std::vector<std::string>& field) {
+  return [&field](const std::string& name, const std::string& value) {
+    field = split_words(name, value);
+  };
+}
+
+Apply append_text(std::vector<std::string>& field) {
+  return [&field](const std::string&, const std::string& value) { field.push_back(value); };
 }
 
 void check_command(const std::string& option, const std::string& command) {

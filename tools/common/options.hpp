@@ -15,14 +15,17 @@ struct UsageError : std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// Stores an option's value (flags get ""), throwing UsageError when the value
+// is not acceptable; `name` is the option, for the message.
+using Apply = std::function<void(const std::string& name, const std::string& value)>;
+
 // One row of a driver's option table. A row whose `value` is empty is a flag;
 // the others take one value, given as "--name VALUE" or "--name=VALUE".
-// `apply` stores the value, throwing UsageError when it is not acceptable.
 struct Option {
   const char* name;
   const char* value;
   const char* help;
-  std::function<void(const std::string&)> apply;
+  Apply apply;
 };
 
 // Applies argv[1..] to the table. An unknown option, a missing value or a
@@ -54,5 +57,14 @@ std::vector<std::string> split_words(const std::string& option, const std::strin
 // looked up in PATH) is an executable: a wrapper that is missing must stop
 // the driver before it runs anything, not fail every run alike.
 void check_command(const std::string& option, const std::string& command);
+
+// What a row stores, so that a row of the table is one line: the text as
+// given, true, a count up to `max`, seconds, or the words of a command.
+Apply store_text(std::string& field);
+Apply store_true(bool& field);
+Apply store_count(int& field, int max);
+Apply store_seconds(double& field);
+Apply store_words(std::vector<std::string>& field);
+Apply append_text(std::vector<std::string>& field);
 
 }  // namespace toolkit

@@ -69,33 +69,31 @@ std::string usage_text(const Settings& d, const std::vector<Option>& table) {
 
 // The options, one row each. Limits are documented in docs/using.md.
 std::vector<Option> option_table(Settings& s, bool& help) {
-  auto set = [](std::string& field) { return [&field](const std::string& v) { field = v; }; };
-  auto flag = [](bool& field) { return [&field](const std::string&) { field = true; }; };
+  using namespace toolkit;
   return {
-      {"--bin-dir", "DIR", "folder holding the programs", set(s.bin_dir)},
-      {"--cases", "DIR", "folder of golden cases, one subfolder per program", set(s.cases_dir)},
+      {"--bin-dir", "DIR", "folder holding the programs", store_text(s.bin_dir)},
+      {"--cases", "DIR", "folder of golden cases, one subfolder per program",
+       store_text(s.cases_dir)},
       {"--wrapper", "'CMD'",
        "run each program as CMD PROGRAM (shell-like quoting), e.g.\n"
        "                    'qemu-arm -L /usr/arm-linux-gnueabihf'",
-       [&s](const std::string& v) { s.wrapper = toolkit::split_words("--wrapper", v); }},
+       store_words(s.wrapper)},
       {"--filter", "REGEX", "only programs whose name matches REGEX (POSIX extended)",
-       set(s.filter)},
+       store_text(s.filter)},
       {"--valid-only", "", "only valid-input cases (leave out the reject_ cases)",
-       flag(s.valid_only)},
+       store_true(s.valid_only)},
       {"--jobs", "N", "run N cases at once (default 1; 0 = one per processor; at most 256)",
-       [&s](const std::string& v) {
-         s.jobs = toolkit::parse_count("--jobs", v, toolkit::max_jobs);
-       }},
+       store_count(s.jobs, max_jobs)},
       {"--timeout", "SECS", "per case: seconds, or with s, m or h (default 10; at most 24h)",
-       [&s](const std::string& v) { s.timeout = toolkit::parse_seconds("--timeout", v); }},
-      {"--junit", "FILE", "also write the results as JUnit XML", set(s.junit)},
+       store_seconds(s.timeout)},
+      {"--junit", "FILE", "also write the results as JUnit XML", store_text(s.junit)},
       {"--record", "", "write expected files that are missing from a trusted build's output",
-       flag(s.record)},
+       store_true(s.record)},
       {"--overwrite", "", "with --record, also replace expected files that differ",
-       flag(s.overwrite)},
-      {"--list", "", "list the cases and exit", flag(s.list)},
-      {"--verbose", "", "also name every case that passed", flag(s.verbose)},
-      {"--help", "", "show this text", flag(help)},
+       store_true(s.overwrite)},
+      {"--list", "", "list the cases and exit", store_true(s.list)},
+      {"--verbose", "", "also name every case that passed", store_true(s.verbose)},
+      {"--help", "", "show this text", store_true(help)},
   };
 }
 

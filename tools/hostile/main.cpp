@@ -44,29 +44,28 @@ struct Options {
 };
 
 std::vector<toolkit::Option> option_table(Options& o) {
-  auto set = [](std::string& field) { return [&field](const std::string& v) { field = v; }; };
-  auto flag = [](bool& field) { return [&field](const std::string&) { field = true; }; };
+  using namespace toolkit;
   return {
-      {"--bin-dir", "DIR", "folder holding the programs (required)", set(o.bin_dir)},
-      {"--cases", "DIR", "golden cases, the seeds of the generated inputs", set(o.cases_dir)},
-      {"--expect-dir", "DIR", "written expectations, one PROGRAM.txt each", set(o.expect_dir)},
+      {"--bin-dir", "DIR", "folder holding the programs (required)", store_text(o.bin_dir)},
+      {"--cases", "DIR", "golden cases, the seeds of the generated inputs",
+       store_text(o.cases_dir)},
+      {"--expect-dir", "DIR", "written expectations, one PROGRAM.txt each",
+       store_text(o.expect_dir)},
       {"--list", "FILE", "programs to try, one per line: NAME GROUP SOURCE... (required)",
-       set(o.list)},
-      {"--only", "NAME", "only this program of the list", set(o.only)},
+       store_text(o.list)},
+      {"--only", "NAME", "only this program of the list", store_text(o.only)},
       {"--replay", "DIR",
        "run every file below DIR as input (fuzzer findings) instead of the\n"
        "                    generated inputs; may be repeated",
-       [&o](const std::string& v) { o.replay.push_back(v); }},
+       append_text(o.replay)},
       {"--wrapper", "'CMD'", "command placed before each program (shell-like quoting)",
-       [&o](const std::string& v) { o.wrapper = toolkit::split_words("--wrapper", v); }},
+       store_words(o.wrapper)},
       {"--timeout", "SECS", "seconds a run may take, or with s, m or h (default 10; at most 24h)",
-       [&o](const std::string& v) { o.timeout = toolkit::parse_seconds("--timeout", v); }},
+       store_seconds(o.timeout)},
       {"--jobs", "N", "runs at a time (default 1; 0 = one per processor; at most 256)",
-       [&o](const std::string& v) {
-         o.jobs = toolkit::parse_count("--jobs", v, toolkit::max_jobs);
-       }},
-      {"--markdown", "", "end with one table row per program", flag(o.markdown)},
-      {"--verbose", "", "list every input and its outcome", flag(o.verbose)},
+       store_count(o.jobs, max_jobs)},
+      {"--markdown", "", "end with one table row per program", store_true(o.markdown)},
+      {"--verbose", "", "list every input and its outcome", store_true(o.verbose)},
   };
 }
 
