@@ -8,6 +8,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -191,14 +192,16 @@ TEST_P(Interrupt, EndsEveryCaseAndReportsWhatFinished) {
   const Finished r = run({"--jobs", "2"}, GetParam(), 700);
   EXPECT_EQ(r.status, 128 + GetParam());
   EXPECT_LT(r.seconds, 3.0);
-  const std::string name = GetParam() == SIGINT ? "SIGINT" : "SIGTERM";
+  const std::string name = GetParam() == SIGINT    ? "SIGINT"
+                           : GetParam() == SIGTERM ? "SIGTERM"
+                                                   : "SIGHUP";
   EXPECT_NE(r.out.find("interrupted by " + name + ": 4 cases not run"), std::string::npos) << r.out;
   EXPECT_EQ(last_line(r.out), "1 passed, 0 failed");
   EXPECT_GE(started_processes(), 2u);
   EXPECT_TRUE(survivors().empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Signals, Interrupt, ::testing::Values(SIGINT, SIGTERM));
+INSTANTIATE_TEST_SUITE_P(Signals, Interrupt, ::testing::Values(SIGINT, SIGTERM, SIGHUP));
 
 using Options = Scratch;
 
@@ -228,6 +231,7 @@ TEST_F(Options, ValuesMeaningNoLimitOrNothingAreRefusedBeforeAnyRun) {
     const std::string shown = args[0] + (args.size() > 1 ? " " + args[1] : "");
     EXPECT_EQ(r.status, 2) << shown;
     EXPECT_EQ(r.err.rfind("conformance: ", 0), 0u) << shown << ": " << r.err;
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << shown << ": " << r.err;
     EXPECT_EQ(r.out, "") << shown;
     EXPECT_EQ(started_processes(), 0u) << shown;
   }

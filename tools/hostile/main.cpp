@@ -78,15 +78,22 @@ void check_options(Options& o) {
   if (o.jobs == 0) o.jobs = toolkit::processor_count();
 }
 
+// A mistake is one line naming the option, so that a CI log shows just that.
 Options parse_command_line(int argc, char** argv) {
   Options o;
-  const auto table = option_table(o);
+  bool help = false;
+  auto table = option_table(o);
+  table.push_back({"--help", "", "show this text", toolkit::store_true(help)});
   try {
     toolkit::parse_options(argc, argv, table);
+    if (help) {
+      std::printf("usage: hostile --bin-dir DIR --list FILE [options]\n%s",
+                  toolkit::usage_lines(table).c_str());
+      std::exit(0);
+    }
     check_options(o);
   } catch (const toolkit::UsageError& e) {
-    std::fprintf(stderr, "hostile: %s\nusage: hostile --bin-dir DIR --list FILE [options]\n%s",
-                 e.what(), toolkit::usage_lines(table).c_str());
+    std::fprintf(stderr, "hostile: %s (see hostile --help)\n", e.what());
     std::exit(2);
   }
   return o;
