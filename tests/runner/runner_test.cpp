@@ -51,9 +51,10 @@ std::string last_line(const std::string& text) {
 class Scratch : public ::testing::Test {
  protected:
   void SetUp() override {
-    root_ = fs::temp_directory_path() /
-            ("runner-test-" + std::to_string(getpid()) + "-" +
-             ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    // Parameterized tests are named NAME/N: one folder, not two.
+    std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    std::replace(name.begin(), name.end(), '/', '_');
+    root_ = fs::temp_directory_path() / ("runner-test-" + std::to_string(getpid()) + "-" + name);
     fs::remove_all(root_);
     fs::create_directories(bin());
     fs::create_directories(cases());
