@@ -19,6 +19,8 @@ import sys
 import tempfile
 import time
 
+import runner_rows
+
 RUNTIME_GOAL = 4.0
 
 
@@ -151,6 +153,7 @@ def main():
     parser.add_argument("--programs", required=True, help="program rows (programs.tsv)")
     parser.add_argument("--runtime-bench", required=True, help="the runtime_bench executable")
     parser.add_argument("--conformance", required=True, help="the golden-case runner")
+    parser.add_argument("--runner-fake", help="the runner tests' fake program (runner rows)")
     parser.add_argument("--source-dir", required=True)
     parser.add_argument("--scratch", required=True, help="folder for the clean build")
     parser.add_argument("--rounds", type=int, default=5, help="samples per program row")
@@ -161,6 +164,8 @@ def main():
     rows = run_runtime_bench(args.runtime_bench, args.min_time)
     rows += program_rows(args.programs, args.rounds)
     rows.append(golden_row(args.conformance, runner_args, 3))
+    if args.runner_fake:
+        rows += runner_rows.rows(args.conformance, args.runner_fake, args.scratch)
     if not args.skip_build:
         rows += build_rows(args.source_dir, args.scratch)
     load = os.getloadavg()[0]

@@ -15,8 +15,8 @@ namespace {
 
 using hostile::Outcome;
 
-conformance::RunResult ended(int status, const std::string& err) {
-  conformance::RunResult r;
+toolkit::RunResult ended(int status, const std::string& err) {
+  toolkit::RunResult r;
   r.status = status;
   r.err = err;
   return r;

@@ -29,7 +29,7 @@ bool keeps_contract(Outcome outcome) {
   return outcome == Outcome::accepted || outcome == Outcome::rejected;
 }
 
-Outcome classify(const std::string& program, const conformance::RunResult& run) {
+Outcome classify(const std::string& program, const toolkit::RunResult& run) {
   if (!run.spawn_error.empty()) return Outcome::not_run;
   if (run.timed_out) return Outcome::hang;
   // A sanitizer that aborts ends with a signal too; its report says more.
@@ -177,66 +177,80 @@ std::optional<std::string> c_unescape(const std::string& text, std::string& erro
   return out;
 }
 
+namespace {
+
+// One "reject" or "accept" entry, the rest of its line starting at `pos`.
+bool parse_entry(const std::string& word, const std::string& line, std::size_t pos, int line_no,
+                 Expectations& out, std::string& error) {
+  Expectation e;
+  e.outcome = word == "reject" ? Outcome::rejected : Outcome::accepted;
+  e.line = line_no;
+  if (pos >= line.size() || line[pos] != '"') return (error = "expected a quoted input"), false;
+  auto input = read_quoted(line, pos, error);
+  if (!input) return false;
+  e.input = *input;
+  skip_blanks(line, pos);
+  if (pos < line.size() && line[pos] == '"') {
+    auto detail = read_quoted(line, pos, error);
+    if (!detail) return false;
+    e.detail = *detail;
+    skip_blanks(line, pos);
+  }
+  if (pos < line.size()) {
+    if (line[pos] != '#') return (error = "unexpected text after the entry"), false;
+    std::size_t note = pos + 1;
+    skip_blanks(line, note);
+    e.note = line.substr(note);
+  }
+  out.entries.push_back(std::move(e));
+  return true;
+}
+
+// One line of an expectation file; false with `error` set when it is not one.
+bool parse_line(const std::string& line, int line_no, Expectations& out, std::string& error) {
+  std::size_t pos = 0;
+  skip_blanks(line, pos);
+  if (pos >= line.size() || line[pos] == '#') return true;
+  const std::size_t word_end = line.find_first_of(" \t", pos);
+  const std::string word = line.substr(pos, word_end - pos);
+  pos = word_end == std::string::npos ? line.size() : word_end;
+  skip_blanks(line, pos);
+  if (word == "cuts") {
+    std::istringstream rest(line.substr(pos));
+    std::string verb, except;
+    rest >> verb >> except;
+    if (verb != "reject" || (!except.empty() && except != "except"))
+      return (error = "expected \"cuts reject [except CASE...]\""), false;
+    out.cuts_reject = true;
+    for (std::string name; rest >> name;) out.cuts_except.push_back(name);
+  } else if (word == "values") {
+    for (std::size_t p = pos; p < line.size();) {
+      std::size_t q = line.find_first_of(" \t", p);
+      if (q == std::string::npos) q = line.size();
+      if (q > p) out.values.push_back(line.substr(p, q - p));
+      p = q + 1;
+    }
+  } else if (word == "reject" || word == "accept") {
+    return parse_entry(word, line, pos, line_no, out, error);
+  } else {
+    return (error = "unknown directive \"" + word + "\""), false;
+  }
+  return true;
+}
+
+}  // namespace
+
 bool parse_expectations(const std::string& text, Expectations& out, std::string& error) {
-  std::size_t start = 0;
   int line_no = 0;
-  while (start < text.size()) {
+  for (std::size_t start = 0; start < text.size();) {
     std::size_t stop = text.find('\n', start);
     if (stop == std::string::npos) stop = text.size();
     const std::string line = text.substr(start, stop - start);
     start = stop + 1;
     line_no++;
-    std::size_t pos = 0;
-    skip_blanks(line, pos);
-    if (pos >= line.size() || line[pos] == '#') continue;
-    const std::size_t word_end = line.find_first_of(" \t", pos);
-    const std::string word = line.substr(pos, word_end - pos);
-    pos = word_end == std::string::npos ? line.size() : word_end;
-    skip_blanks(line, pos);
-    auto fail = [&](const std::string& why) {
-      error = "line " + std::to_string(line_no) + ": " + why;
+    if (!parse_line(line, line_no, out, error)) {
+      error = "line " + std::to_string(line_no) + ": " + error;
       return false;
-    };
-    if (word == "cuts") {
-      std::istringstream rest(line.substr(pos));
-      std::string verb, except;
-      rest >> verb >> except;
-      if (verb != "reject" || (!except.empty() && except != "except"))
-        return fail("expected \"cuts reject [except CASE...]\"");
-      out.cuts_reject = true;
-      for (std::string name; rest >> name;) out.cuts_except.push_back(name);
-    } else if (word == "values") {
-      std::size_t p = pos;
-      while (p < line.size()) {
-        std::size_t q = line.find_first_of(" \t", p);
-        if (q == std::string::npos) q = line.size();
-        if (q > p) out.values.push_back(line.substr(p, q - p));
-        p = q + 1;
-      }
-    } else if (word == "reject" || word == "accept") {
-      Expectation e;
-      e.outcome = word == "reject" ? Outcome::rejected : Outcome::accepted;
-      e.line = line_no;
-      if (pos >= line.size() || line[pos] != '"') return fail("expected a quoted input");
-      auto input = read_quoted(line, pos, error);
-      if (!input) return fail(error);
-      e.input = *input;
-      skip_blanks(line, pos);
-      if (pos < line.size() && line[pos] == '"') {
-        auto detail = read_quoted(line, pos, error);
-        if (!detail) return fail(error);
-        e.detail = *detail;
-        skip_blanks(line, pos);
-      }
-      if (pos < line.size()) {
-        if (line[pos] != '#') return fail("unexpected text after the entry");
-        std::size_t note = pos + 1;
-        skip_blanks(line, note);
-        e.note = line.substr(note);
-      }
-      out.entries.push_back(std::move(e));
-    } else {
-      return fail("unknown directive \"" + word + "\"");
     }
   }
   return true;

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "../conformance/process.hpp"
+#include "process.hpp"
 
 namespace hostile {
 
@@ -27,7 +27,7 @@ bool keeps_contract(Outcome outcome);
 // The timer report of a program that links the runtime and exits normally.
 inline constexpr const char* normal_stderr = "TOTAL: 0H-0M-0S-0us\n";
 
-Outcome classify(const std::string& program, const conformance::RunResult& run);
+Outcome classify(const std::string& program, const toolkit::RunResult& run);
 
 // The reason of a rejected run (the text after "PROGRAM: ", without the newline).
 std::string reject_reason(const std::string& program, const std::string& err);

@@ -1,0 +1,385 @@
+// The runner on broken builds: fake programs that print without end, leave
+// processes behind or hang; interrupts; option values that must be refused;
+// result files and case folders that must not be lost or abort the run.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "options.hpp"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Finished {
+  int status = -1;  // exit status, or 128 + signal
+  std::string out, err;
+  long peak_kb = 0;  // the runner's peak resident memory
+  double seconds = 0.0;
+};
+
+std::string slurp(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+void spit(const fs::path& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+std::string last_line(const std::string& text) {
+  const auto end = text.size() && text.back() == '\n' ? text.size() - 1 : text.size();
+  const auto start = text.rfind('\n', end == 0 ? 0 : end - 1);
+  return text.substr(start == std::string::npos ? 0 : start + 1, end - (start + 1));
+}
+
+// A scratch folder with a bin/ of fakes and a cases/ folder, and the runner
+// run on them with its output in files.
+class Scratch : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    // Parameterized tests are named NAME/N: one folder, not two.
+    std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    std::replace(name.begin(), name.end(), '/', '_');
+    root_ = fs::temp_directory_path() / ("runner-test-" + std::to_string(getpid()) + "-" + name);
+    fs::remove_all(root_);
+    fs::create_directories(bin());
+    fs::create_directories(cases());
+    fs::create_directories(pids());
+  }
+  void TearDown() override { fs::remove_all(root_); }
+
+  fs::path bin() const { return root_ / "bin"; }
+  fs::path cases() const { return root_ / "cases"; }
+  fs::path pids() const { return root_ / "pids"; }
+
+  // A golden case of the fake `program`, expecting `out`, no stderr, status.
+  void add_case(const std::string& program, const std::string& name, const std::string& out,
+                int status = 0, const std::string& err = "") {
+    if (!fs::exists(bin() / program)) fs::create_symlink(FAKE_PROGRAM, bin() / program);
+    fs::create_directories(cases() / program);
+    spit(cases() / program / (name + ".out"), out);
+    spit(cases() / program / (name + ".err"), err);
+    spit(cases() / program / (name + ".status"), std::to_string(status) + "\n");
+  }
+
+  // Runs the runner over the scratch folders; `signal` is sent after `delay`.
+  Finished run(std::vector<std::string> args, int signal = 0, int delay_ms = 0) {
+    args.insert(args.begin(), {RUNNER, "--bin-dir", bin().string(), "--cases", cases().string()});
+    const auto started = std::chrono::steady_clock::now();
+    const pid_t pid = fork();
+    if (pid == 0) {
+      setenv("FAKE_PID_DIR", pids().c_str(), 1);
+      int out = open((root_ / "out").c_str(), O_CREAT | O_TRUNC | O_WRONLY, 0644);
+      int err = open((root_ / "err").c_str(), O_CREAT | O_TRUNC | O_WRONLY, 0644);
+      dup2(out, 1);
+      dup2(err, 2);
+      std::vector<char*> argv;
+      for (auto& a : args) argv.push_back(a.data());
+      argv.push_back(nullptr);
+      execv(argv[0], argv.data());
+      _exit(127);
+    }
+    if (signal != 0) {
+      usleep(static_cast<useconds_t>(delay_ms) * 1000);
+      kill(pid, signal);
+    }
+    Finished r;
+    int wstatus = 0;
+    rusage usage = {};
+    wait4(pid, &wstatus, 0, &usage);
+    r.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    r.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : 128 + WTERMSIG(wstatus);
+    r.peak_kb = usage.ru_maxrss;
+    r.out = slurp(root_ / "out");
+    r.err = slurp(root_ / "err");
+    return r;
+  }
+
+  // Processes the fakes started that are still alive (zombies are not).
+  std::vector<std::string> survivors() const {
+    std::vector<std::string> alive;
+    for (const auto& entry : fs::directory_iterator(pids())) {
+      const std::string stat = slurp("/proc/" + entry.path().filename().string() + "/stat");
+      const auto paren = stat.rfind(')');
+      if (paren != std::string::npos && stat.size() > paren + 2 && stat[paren + 2] != 'Z')
+        alive.push_back(entry.path().filename().string());
+    }
+    return alive;
+  }
+
+  std::size_t started_processes() const {
+    return static_cast<std::size_t>(std::distance(fs::directory_iterator(pids()), {}));
+  }
+
+  fs::path root_;
+};
+
+using BrokenBuild = Scratch;
+
+TEST_F(BrokenBuild, EndlessOutputIsStoppedAtOnceInBoundedMemory) {
+  for (int k = 0; k < 4; k++) {
+    add_case("endless_stdout", "case" + std::to_string(k), "ok\n");
+    add_case("endless_stderr", "case" + std::to_string(k), "ok\n");
+  }
+  const Finished r = run({"--timeout", "10", "--jobs", "4"});
+  EXPECT_EQ(r.status, 1);
+  // Eight cases, four at a time: well under a second each.
+  EXPECT_LT(r.seconds, 4.0);
+  EXPECT_NE(r.out.find("stdout passed "), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find(" bytes, 3 expected: stopped"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("stderr passed "), std::string::npos) << r.out;
+  EXPECT_EQ(last_line(r.out), "0 passed, 8 failed");
+  // Expected sizes of a few bytes: the captures stay near the 64 KiB margin.
+  // (A sanitized runner's shadow memory is no measure of that.)
+  if (!RUNNER_SANITIZED) {
+    EXPECT_LT(r.peak_kb, 24 * 1024);
+  }
+  EXPECT_TRUE(survivors().empty());
+}
+
+TEST_F(BrokenBuild, LeftoverProcessesEndWithTheCaseAndFailIt) {
+  add_case("child_holds_stdout", "holds", "parent\n", 0);
+  add_case("grandchild_closes", "closes", "parent\n");
+  add_case("grandchild_setsid", "setsid", "parent\n");
+  const Finished r = run({"--timeout", "10", "--junit", (root_ / "r.xml").string()});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_LT(r.seconds, 3.0) << "waited for a leftover instead of the program";
+  // The program's own status is judged, not a timeout.
+  EXPECT_NE(r.out.find("expected exit status 0, got exit status 3"), std::string::npos) << r.out;
+  EXPECT_EQ(r.out.find("timed out"), std::string::npos) << r.out;
+  std::size_t verdicts = 0;
+  for (auto at = r.out.find("left a process running"); at != std::string::npos;
+       at = r.out.find("left a process running", at + 1))
+    verdicts++;
+  EXPECT_EQ(verdicts, 3u) << r.out;
+  EXPECT_EQ(last_line(r.out), "0 passed, 3 failed");
+  EXPECT_NE(slurp(root_ / "r.xml").find("message=\"left a process running\""), std::string::npos);
+  EXPECT_EQ(started_processes(), 6u);
+  EXPECT_TRUE(survivors().empty());
+}
+
+TEST_F(BrokenBuild, ATimeoutNamesItsLimitAndEndsEveryProcess) {
+  add_case("sleeper", "nap", "");
+  const fs::path xml = root_ / "r.xml";
+  const Finished r = run({"--timeout", "0.3", "--junit", xml.string()});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_LT(r.seconds, 2.0);
+  EXPECT_NE(r.out.find("expected exit status 0, got timed out after 0.3 s"), std::string::npos)
+      << r.out;
+  EXPECT_NE(slurp(xml).find("message=\"timed out after 0.3 s\""), std::string::npos);
+  EXPECT_EQ(started_processes(), 2u);
+  EXPECT_TRUE(survivors().empty());
+}
+
+class Interrupt : public Scratch, public ::testing::WithParamInterface<int> {};
+
+TEST_P(Interrupt, EndsEveryCaseAndReportsWhatFinished) {
+  add_case("aaa", "first", "ok\n");
+  for (int k = 0; k < 4; k++) add_case("sleeper", "nap" + std::to_string(k), "");
+  const Finished r = run({"--jobs", "2"}, GetParam(), 700);
+  EXPECT_EQ(r.status, 128 + GetParam());
+  EXPECT_LT(r.seconds, 3.0);
+  const std::string name = GetParam() == SIGINT    ? "SIGINT"
+                           : GetParam() == SIGTERM ? "SIGTERM"
+                                                   : "SIGHUP";
+  EXPECT_NE(r.out.find("interrupted by " + name + ": 4 cases not run"), std::string::npos) << r.out;
+  EXPECT_EQ(last_line(r.out), "1 passed, 0 failed");
+  EXPECT_GE(started_processes(), 2u);
+  EXPECT_TRUE(survivors().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Signals, Interrupt, ::testing::Values(SIGINT, SIGTERM, SIGHUP));
+
+using Options = Scratch;
+
+TEST_F(Options, ValuesMeaningNoLimitOrNothingAreRefusedBeforeAnyRun) {
+  add_case("ok", "plain", "ok\n");
+  const std::vector<std::vector<std::string>> bad = {
+      {"--timeout", "nan"},
+      {"--timeout", "inf"},
+      {"--timeout", "1e10"},
+      {"--timeout", "0"},
+      {"--timeout", "-1"},
+      {"--timeout", "1x"},
+      {"--timeout", "25h"},
+      {"--timeout"},
+      {"--jobs", "abc"},
+      {"--jobs", "-3"},
+      {"--jobs", "257"},
+      {"--jobs", ""},
+      {"--speed", "2"},
+      {"--wrapper", "'open"},
+      {"--wrapper", "/no/such/emulator"},
+      {"--bin-dir", "/no/such/folder"},
+      {"--list=yes"},
+  };
+  for (const auto& args : bad) {
+    const Finished r = run(args);
+    const std::string shown = args[0] + (args.size() > 1 ? " " + args[1] : "");
+    EXPECT_EQ(r.status, 2) << shown;
+    EXPECT_EQ(r.err.rfind("conformance: ", 0), 0u) << shown << ": " << r.err;
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << shown << ": " << r.err;
+    EXPECT_EQ(r.out, "") << shown;
+    EXPECT_EQ(started_processes(), 0u) << shown;
+  }
+  // Units are accepted, and so is the "=" form.
+  EXPECT_EQ(run({"--timeout", "1m", "--jobs=0"}).status, 0);
+  EXPECT_EQ(run({"--timeout=0.5h"}).status, 0);
+}
+
+TEST_F(Options, WrapperWordsFollowShellQuoting) {
+  add_case("ok", "plain", "ok\n");
+  const fs::path dir = root_ / "with space";
+  fs::create_directories(dir);
+  spit(dir / "run it", "#!/bin/sh\nexec \"$@\"\n");
+  fs::permissions(dir / "run it", fs::perms::owner_all);
+  const std::string path = (dir / "run it").string();
+  EXPECT_EQ(run({"--wrapper", "'" + path + "'"}).status, 0);
+  EXPECT_EQ(run({"--wrapper", "\"" + path + "\""}).status, 0);
+  std::string escaped;
+  for (char c : path) escaped += (c == ' ' ? "\\ " : std::string(1, c));
+  EXPECT_EQ(run({"--wrapper", escaped}).status, 0);
+  EXPECT_EQ(run({"--wrapper", "env 'A=x y'"}).status, 0);
+}
+
+TEST(Words, SplitLikeAShellWithoutExpansions) {
+  using V = std::vector<std::string>;
+  EXPECT_EQ(toolkit::split_words("-w", "  a  b\tc "), (V{"a", "b", "c"}));
+  EXPECT_EQ(toolkit::split_words("-w", "'a b'\"c d\"e\\ f"), (V{"a bc de f"}));
+  EXPECT_EQ(toolkit::split_words("-w", "'' \"\""), (V{"", ""}));
+  EXPECT_EQ(toolkit::split_words("-w", "\"a\\\"b\\c\\\\\" 'x\\y'"), (V{"a\"b\\c\\", "x\\y"}));
+  for (const char* bad : {"'a", "\"a", "a\\"}) {
+    try {
+      toolkit::split_words("--wrapper", bad);
+      ADD_FAILURE() << bad;
+    } catch (const toolkit::UsageError& e) {
+      EXPECT_EQ(std::string(e.what()).rfind("--wrapper ", 0), 0u) << e.what();
+    }
+  }
+}
+
+TEST(Words, SecondsTakeOneUnitAndStayFinite) {
+  EXPECT_EQ(toolkit::parse_seconds("-t", "1.5m"), 90.0);
+  EXPECT_EQ(toolkit::parse_seconds("-t", "2h"), 7200.0);
+  EXPECT_EQ(toolkit::parse_seconds("-t", ".25"), 0.25);
+  EXPECT_EQ(toolkit::parse_seconds("-t", "24h"), 86400.0);
+  for (const char* bad : {"", ".", "1..2", "1e3", "0x10", "1ms", "1 s", "+1", "0.0", "86401"})
+    EXPECT_THROW(toolkit::parse_seconds("-t", bad), toolkit::UsageError) << bad;
+  EXPECT_EQ(toolkit::parse_count("-j", "256", 256), 256);
+  EXPECT_EQ(toolkit::parse_count("-j", "007", 256), 7);
+  for (const char* bad : {"", "1.0", "257", "9999999999", " 1"})
+    EXPECT_THROW(toolkit::parse_count("-j", bad, 256), toolkit::UsageError) << bad;
+}
+
+TEST(Hostile, UsageErrorsNameTheOption) {
+  const std::vector<std::pair<std::string, std::string>> bad = {
+      {"--jobs abc", "hostile: --jobs takes a whole number"},
+      {"--timeout nan", "hostile: --timeout takes seconds"},
+      {"--frobnicate", "hostile: unknown option --frobnicate"},
+      {"--list /dev/null", "hostile: --bin-dir is required"},
+  };
+  for (const auto& [args, message] : bad) {
+    const std::string command = std::string(HOSTILE) + " " + args + " 2>&1 >/dev/null | head -1";
+    FILE* pipe = popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    char line[512] = "";
+    if (std::fgets(line, sizeof line, pipe) == nullptr) line[0] = '\0';
+    pclose(pipe);
+    EXPECT_EQ(std::string(line).rfind(message, 0), 0u) << args << ": " << line;
+  }
+}
+
+using Results = Scratch;
+
+TEST_F(Results, AnUnwritableJunitFileIsAnErrorAfterTheReport) {
+  add_case("ok", "plain", "ok\n");
+  const Finished r = run({"--junit", (root_ / "no" / "such" / "r.xml").string()});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(last_line(r.out), "1 passed, 0 failed");
+  EXPECT_NE(r.err.find("cannot write the JUnit file"), std::string::npos) << r.err;
+}
+
+TEST_F(Results, JunitIsWellFormedForAnyBytes) {
+  const std::string odd = std::string("bad\xff\xfe") + "\x01name";
+  add_case("ok", odd, "no\x02\xc3\n");
+  add_case("ok", "plain", "ok\n");
+  const fs::path xml = root_ / "r.xml";
+  const Finished r = run({"--junit", xml.string()});
+  EXPECT_EQ(r.status, 1);
+  const std::string text = slurp(xml);
+  EXPECT_NE(text.find("name=\"bad\\xff\\xfe\\x01name\""), std::string::npos) << text;
+  EXPECT_NE(text.find("message=\"output differs\""), std::string::npos) << text;
+  if (std::string(PYTHON).empty()) GTEST_SKIP() << "no python3 to parse the file";
+  const std::string parse =
+      std::string(PYTHON) +
+      " -c 'import sys, xml.dom.minidom; xml.dom.minidom.parse(sys.argv[1])' " + xml.string();
+  EXPECT_EQ(std::system(parse.c_str()), 0) << text;
+}
+
+TEST_F(Results, CaseFolderProblemsAreLinesNotAborts) {
+  add_case("ok", "plain", "ok\n");
+  fs::create_directory_symlink("loop", cases() / "loop");
+  fs::create_directory_symlink("..", cases() / "ok" / "up");
+  spit(cases() / "notes.txt", "stray\n");
+  const Finished r = run({});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("loop: Too many levels of symbolic links"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("stray entry"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("notes.txt"), std::string::npos) << r.err;
+  EXPECT_EQ(last_line(r.out), "1 passed, 0 failed");
+}
+
+using Kinds = Scratch;
+
+TEST_F(Kinds, ValidOnlySkipsRejectionCasesAndSaysHowMany) {
+  add_case("ok", "plain", "ok\n");
+  add_case("ok", "reject_word", "", 2, "ok: expected a number\n");
+  Finished r = run({});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(
+      r.out.find("valid-input cases: 1 passed, 0 failed; rejection cases: 0 passed, 1 failed"),
+      std::string::npos)
+      << r.out;
+  r = run({"--valid-only"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_NE(r.out.find("rejection cases: 1 skipped (--valid-only)"), std::string::npos) << r.out;
+  EXPECT_EQ(last_line(r.out), "1 passed, 0 failed");
+}
+
+TEST_F(Kinds, CasesBreakingTheNamingConventionAreMalformed) {
+  add_case("ok", "reject_but_passes", "ok\n");
+  add_case("ok", "quietly_rejects", "", 2, "ok: no input\n");
+  const Finished r = run({});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.out.find("a reject_ case expects status 2"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("its name must start with reject_"), std::string::npos) << r.out;
+  EXPECT_EQ(started_processes(), 0u);
+}
+
+TEST_F(Kinds, ProgressShowsEachProgramInTheTableFormatOffATerminal) {
+  add_case("aaa", "one", "ok\n");
+  add_case("ok", "one", "ok\n");
+  const Finished r = run({"--timeout", "10"});
+  EXPECT_EQ(r.status, 0);
+  const auto progress = r.out.find("aaa          1  pass");
+  const auto table = r.out.find("program ");
+  ASSERT_NE(progress, std::string::npos) << r.out;
+  EXPECT_LT(progress, table);
+  EXPECT_NE(r.out.find("aaa          1  pass", table), std::string::npos) << r.out;
+}
+
+}  // namespace

@@ -1,0 +1,50 @@
+// Running one program in a fresh process with a given standard input,
+// capturing its standard output and standard error within bounds, and ending
+// every process it started with it.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace toolkit {
+
+struct RunLimits {
+  double timeout_seconds = 10.0;
+  // Bytes kept of each stream. A stream that passes its bound ends the run at
+  // once: a program printing without end then costs neither memory nor time.
+  std::size_t max_out = 64u << 20;
+  std::size_t max_err = 64u << 20;
+  // false: a stream past its bound is read on and dropped, and the run goes
+  // on to its end or its deadline (for callers that judge only a prefix).
+  bool stop_at_bound = true;
+};
+
+struct RunResult {
+  std::string out;
+  std::string err;
+  // Exit status 0..255 when the process exited; otherwise -1 and `signal`,
+  // `timed_out`, `overflow` or `interrupted` say why, or `spawn_error` holds
+  // the reason it never ran.
+  int status = -1;
+  int signal = 0;
+  bool timed_out = false;
+  std::string spawn_error;
+  double seconds = 0.0;
+  // 1 (stdout) or 2 (stderr) when that stream passed its bound after
+  // `overflow_bytes` bytes and the run was stopped.
+  int overflow = 0;
+  std::size_t overflow_bytes = 0;
+  // A process the program started was still alive after the program exited
+  // (it was ended; `status` is the program's own).
+  bool left_running = false;
+  // An interrupt ended the run before it finished.
+  bool interrupted = false;
+};
+
+// argv[0] is the executable (a path, or a name looked up in PATH). An empty
+// input_path runs the program with an empty standard input.
+RunResult run_process(const std::vector<std::string>& argv, const std::string& input_path,
+                      const RunLimits& limits);
+
+}  // namespace toolkit

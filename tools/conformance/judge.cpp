@@ -1,0 +1,197 @@
+#include "judge.hpp"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <sstream>
+
+#include "process.hpp"
+
+namespace fs = std::filesystem;
+using toolkit::Case;
+using toolkit::RunResult;
+
+namespace conformance {
+
+namespace {
+
+// Printable form of a stretch of output: escapes for control bytes and bytes
+// above 126, cut to a readable length.
+std::string visible(const std::string& s, std::size_t from, std::size_t to) {
+  std::string v;
+  for (std::size_t i = from; i < to && i < s.size(); i++) {
+    unsigned char c = static_cast<unsigned char>(s[i]);
+    if (c == '\n')
+      v += "\\n";
+    else if (c == '\t')
+      v += "\\t";
+    else if (c == '\\')
+      v += "\\\\";
+    else if (c < 32 || c > 126) {
+      char hex[8];
+      std::snprintf(hex, sizeof hex, "\\x%02x", c);
+      v += hex;
+    } else
+      v += static_cast<char>(c);
+    if (v.size() > 160) {
+      v += "...";
+      break;
+    }
+  }
+  return v;
+}
+
+// Where two outputs first differ, as a few lines a person can read.
+std::string first_difference(const char* stream, const std::string& want, const std::string& got) {
+  std::size_t at = 0;
+  while (at < want.size() && at < got.size() && want[at] == got[at]) at++;
+  std::size_t line =
+      1 + static_cast<std::size_t>(std::count(want.begin(), want.begin() + at, '\n'));
+  std::size_t line_start = want.rfind('\n', at == 0 ? 0 : at - 1);
+  line_start = (line_start == std::string::npos || at == 0) ? 0 : line_start + 1;
+  if (at > 0 && want[at - 1] == '\n') line_start = at;
+  auto line_end = [&](const std::string& s) {
+    std::size_t e = s.find('\n', at);
+    return e == std::string::npos ? s.size() : e + 1;
+  };
+  std::ostringstream msg;
+  msg << stream << " differs at byte " << at << " (line " << line << ", column "
+      << (at - line_start + 1) << "); expected " << want.size() << " bytes, got " << got.size()
+      << "\n";
+  msg << "    expected: \"" << visible(want, line_start, line_end(want)) << "\"\n";
+  msg << "    actual:   \"" << visible(got, line_start, line_end(got)) << "\"\n";
+  return msg.str();
+}
+
+std::string seconds_text(double seconds) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%g s", seconds);
+  return text;
+}
+
+// How the run ended, when it did not end by exiting.
+std::string abnormal_end(const RunResult& r, const Case& c, const Settings& s) {
+  if (!r.spawn_error.empty()) return "did not run (" + r.spawn_error + ")";
+  if (r.overflow != 0) {
+    const auto& want = r.overflow == 1 ? c.out : c.err;
+    return std::string(r.overflow == 1 ? "stdout" : "stderr") + " passed " +
+           with_commas(r.overflow_bytes) + " bytes, " + with_commas(want ? want->size() : 0) +
+           " expected: stopped";
+  }
+  if (r.timed_out) return "timed out after " + seconds_text(s.timeout);
+  if (r.signal != 0)
+    return "killed by signal " + std::to_string(r.signal) + " (" + strsignal(r.signal) + ")";
+  return "";
+}
+
+// The short message of a failure: its first and weightiest reason.
+std::string headline(const RunResult& r, const std::string& ended, const Case& c) {
+  if (!ended.empty()) return ended;
+  if (r.status != *c.status)
+    return "exit status " + std::to_string(r.status) + ", expected " + std::to_string(*c.status);
+  if (r.left_running) return "left a process running";
+  return "output differs";
+}
+
+Outcome judge(const Case& c, const RunResult& r, const Settings& s) {
+  Outcome out;
+  out.finished = true;
+  out.seconds = r.seconds;
+  const std::string ended = abnormal_end(r, c, s);
+  std::string why;
+  if (!ended.empty() && r.overflow == 0)
+    why += "  expected exit status " + std::to_string(*c.status) + ", got " + ended + "\n";
+  else if (!ended.empty())
+    why += "  " + ended + "\n";
+  else if (r.status != *c.status)
+    why += "  expected exit status " + std::to_string(*c.status) + ", got exit status " +
+           std::to_string(r.status) + "\n";
+  if (r.left_running) why += "  left a process running after it exited (the runner ended it)\n";
+  if (r.out != *c.out) why += "  " + first_difference("stdout", *c.out, r.out);
+  if (r.err != *c.err) why += "  " + first_difference("stderr", *c.err, r.err);
+  out.passed = why.empty();
+  out.details = why;
+  if (!out.passed) out.message = headline(r, ended, c);
+  return out;
+}
+
+std::string status_text(int status) {
+  return std::to_string(status) + "\n";
+}
+
+// Writes one expected file (or reports why not); false when the case fails.
+bool record_file(const std::string& path, const std::optional<std::string>& old,
+                 const std::string& now, const Settings& s, std::string& details) {
+  if (old && *old == now) return true;
+  if (old && !s.overwrite) {
+    details += "  " + path + " differs; not overwritten (add --overwrite)\n";
+    return false;
+  }
+  if (!toolkit::write_file(path, now)) {
+    details += "  cannot write " + path + "\n";
+    return false;
+  }
+  details += "  recorded " + path + "\n";
+  return true;
+}
+
+Outcome record_case(const Case& c, const RunResult& r, const Settings& s) {
+  Outcome out;
+  out.finished = true;
+  out.seconds = r.seconds;
+  const std::string ended = abnormal_end(r, c, s);
+  if (!ended.empty() || r.left_running) {
+    out.message = ended.empty() ? "left a process running" : ended;
+    out.details = "  " + out.message + ": nothing recorded\n";
+    return out;
+  }
+  const auto old_status =
+      c.status ? std::optional<std::string>(status_text(*c.status)) : std::nullopt;
+  out.passed = record_file(c.base + ".out", c.out, r.out, s, out.details);
+  out.passed &= record_file(c.base + ".err", c.err, r.err, s, out.details);
+  out.passed &= record_file(c.base + ".status", old_status, status_text(r.status), s, out.details);
+  if (!out.passed) out.message = "not recorded";
+  return out;
+}
+
+Outcome unusable(const std::string& why) {
+  Outcome out;
+  out.finished = true;
+  out.message = why;
+  out.details = "  " + why + "\n";
+  return out;
+}
+
+toolkit::RunLimits limits_for(const Case& c, const Settings& s) {
+  toolkit::RunLimits limits;
+  limits.timeout_seconds = s.timeout;
+  limits.max_out = s.record ? record_limit : c.out->size() + output_margin;
+  limits.max_err = s.record ? record_limit : c.err->size() + output_margin;
+  return limits;
+}
+
+}  // namespace
+
+std::string with_commas(std::size_t n) {
+  std::string digits = std::to_string(n), text;
+  for (std::size_t i = 0; i < digits.size(); i++) {
+    if (i > 0 && (digits.size() - i) % 3 == 0) text += ',';
+    text += digits[i];
+  }
+  return text;
+}
+
+Outcome check_case(const Case& c, const Settings& s) {
+  if (!c.problem.empty()) return unusable(c.problem);
+  if (!s.record && (!c.out || !c.err || !c.status))
+    return unusable("incomplete case: needs " + c.name + ".out, .err and .status");
+  std::vector<std::string> argv = s.wrapper;
+  argv.push_back((fs::path(s.bin_dir) / c.program).string());
+  const RunResult r =
+      toolkit::run_process(argv, c.has_input ? c.base + ".in" : "", limits_for(c, s));
+  if (r.interrupted) return Outcome{};
+  return s.record ? record_case(c, r, s) : judge(c, r, s);
+}
+
+}  // namespace conformance

@@ -1,0 +1,255 @@
+#include "report.hpp"
+
+#include <algorithm>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <sstream>
+
+#include "options.hpp"
+
+using toolkit::Case;
+
+namespace conformance {
+
+std::vector<ProgramSummary> summarize(const std::vector<Case>& cases,
+                                      const std::vector<Outcome>& outcomes) {
+  std::vector<ProgramSummary> programs;
+  for (std::size_t i = 0; i < cases.size(); i++) {
+    if (programs.empty() || programs.back().name != cases[i].program)
+      programs.push_back({cases[i].program});
+    ProgramSummary& p = programs.back();
+    p.cases++;
+    p.seconds += outcomes[i].seconds;
+    if (!outcomes[i].finished)
+      p.not_run++;
+    else if (!outcomes[i].passed)
+      p.failed++;
+  }
+  return programs;
+}
+
+int name_width(const std::vector<Case>& cases) {
+  std::size_t width = 7;
+  for (const auto& c : cases) width = std::max(width, c.program.size());
+  return static_cast<int>(width);
+}
+
+void print_row(const ProgramSummary& p, int width) {
+  std::string result = "pass";
+  if (p.failed != 0)
+    result = "FAIL " + std::to_string(p.failed) + " of " + std::to_string(p.cases);
+  else if (p.not_run == p.cases)
+    result = "not run";
+  else if (p.not_run != 0)
+    result = "pass, " + std::to_string(p.not_run) + " not run";
+  std::printf("%-*s %6d  %-16s %9.1f\n", width, p.name.c_str(), p.cases, result.c_str(),
+              p.seconds * 1000.0);
+}
+
+Progress::Progress(const std::vector<Case>& cases, bool terminal)
+    : cases_(cases), terminal_(terminal) {
+  for (const auto& c : cases) {
+    if (programs_.empty() || programs_.back().name != c.program) {
+      programs_.push_back({c.program});
+      left_.push_back(0);
+    }
+    program_of_.push_back(programs_.size() - 1);
+    programs_.back().cases++;
+    left_.back()++;
+  }
+}
+
+void Progress::finished(std::size_t index, const Outcome& outcome) {
+  std::lock_guard<std::mutex> hold(lock_);
+  ProgramSummary& p = programs_[program_of_[index]];
+  p.seconds += outcome.seconds;
+  done_++;
+  if (outcome.finished && !outcome.passed) {
+    p.failed++;
+    failed_++;
+  }
+  if (terminal_) {
+    std::printf("\r[%zu/%zu] %d failed", done_, cases_.size(), failed_);
+  } else if (--left_[program_of_[index]] == 0) {
+    print_row(p, name_width(cases_));
+  }
+  std::fflush(stdout);
+}
+
+void Progress::clear() {
+  if (terminal_) std::printf("\r\033[K");
+  std::fflush(stdout);
+}
+
+namespace {
+
+void print_failures(const std::vector<Case>& cases, const std::vector<Outcome>& outcomes,
+                    const Settings& s) {
+  for (std::size_t i = 0; i < cases.size(); i++) {
+    const Outcome& o = outcomes[i];
+    const char* program = cases[i].program.c_str();
+    const char* name = cases[i].name.c_str();
+    if (!o.finished) continue;
+    if (!o.passed)
+      std::printf("FAIL %s/%s\n%s", program, name, o.details.c_str());
+    else if (s.record && !o.details.empty())
+      std::printf("%s/%s\n%s", program, name, o.details.c_str());
+    else if (s.verbose)
+      std::printf("pass %s/%s\n", program, name);
+  }
+}
+
+const char* signal_name(int signal) {
+  switch (signal) {
+    case SIGINT:
+      return "SIGINT";
+    case SIGTERM:
+      return "SIGTERM";
+    case SIGHUP:
+      return "SIGHUP";
+  }
+  return "a signal";
+}
+
+struct KindCount {
+  int passed = 0, failed = 0, not_run = 0;
+};
+
+void print_kinds(const std::vector<Case>& cases, const std::vector<Outcome>& outcomes,
+                 const RunTotals& totals) {
+  KindCount kinds[2];
+  for (std::size_t i = 0; i < cases.size(); i++) {
+    KindCount& k = kinds[cases[i].rejection() ? 1 : 0];
+    if (!outcomes[i].finished)
+      k.not_run++;
+    else
+      (outcomes[i].passed ? k.passed : k.failed)++;
+  }
+  std::printf("valid-input cases: %d passed, %d failed; ", kinds[0].passed, kinds[0].failed);
+  if (totals.skipped_rejections != 0 && kinds[1].passed + kinds[1].failed + kinds[1].not_run == 0)
+    std::printf("rejection cases: %zu skipped (--valid-only)\n", totals.skipped_rejections);
+  else
+    std::printf("rejection cases: %d passed, %d failed\n", kinds[1].passed, kinds[1].failed);
+}
+
+}  // namespace
+
+void print_report(const std::vector<Case>& cases, const std::vector<Outcome>& outcomes,
+                  const Settings& s, const RunTotals& totals) {
+  print_failures(cases, outcomes, s);
+  const auto programs = summarize(cases, outcomes);
+  const int width = name_width(cases);
+  std::printf("\n%-*s %6s  %-16s %9s\n", width, "program", "cases", "result", "time (ms)");
+  for (const auto& p : programs) print_row(p, width);
+  int failed_programs = 0, passed = 0, failed = 0, not_run = 0;
+  for (const auto& p : programs) failed_programs += p.failed ? 1 : 0;
+  for (const auto& o : outcomes) (!o.finished ? not_run : o.passed ? passed : failed)++;
+  std::printf("\n%zu programs, %zu cases; %d programs failed\n", programs.size(), cases.size(),
+              failed_programs);
+  print_kinds(cases, outcomes, totals);
+  if (totals.folder_problems != 0)
+    std::printf("%zu entries of the case folders are not cases (listed at the start)\n",
+                totals.folder_problems);
+  if (totals.interrupt != 0)
+    std::printf("interrupted by %s: %d cases not run\n", signal_name(totals.interrupt), not_run);
+  std::printf("%d passed, %d failed\n", passed, failed);
+  std::fflush(stdout);
+}
+
+namespace {
+
+// Length of the valid UTF-8 sequence at s[i] holding a character XML 1.0
+// allows, or 0.
+std::size_t xml_char_length(const std::string& s, std::size_t i) {
+  const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
+  const unsigned char lead = byte(i);
+  if (lead < 0x80) return lead >= 0x20 || lead == '\n' || lead == '\t' || lead == '\r' ? 1 : 0;
+  const std::size_t length = lead >= 0xf0 ? 4 : lead >= 0xe0 ? 3 : lead >= 0xc2 ? 2 : 0;
+  if (length == 0 || lead > 0xf4 || i + length > s.size()) return 0;
+  char32_t code = lead & (0x7f >> length);
+  for (std::size_t k = 1; k < length; k++) {
+    if ((byte(i + k) & 0xc0) != 0x80) return 0;
+    code = (code << 6) | (byte(i + k) & 0x3f);
+  }
+  const char32_t least[] = {0, 0, 0x80, 0x800, 0x10000};
+  if (code < least[length] || code > 0x10ffff) return 0;
+  if ((code >= 0xd800 && code <= 0xdfff) || code == 0xfffe || code == 0xffff) return 0;
+  return length;
+}
+
+}  // namespace
+
+std::string xml_escape(const std::string& s) {
+  std::string e;
+  for (std::size_t i = 0; i < s.size();) {
+    const std::size_t length = xml_char_length(s, i);
+    if (length == 0) {
+      char hex[8];
+      std::snprintf(hex, sizeof hex, "\\x%02x", static_cast<unsigned char>(s[i]));
+      e += hex;
+      i++;
+      continue;
+    }
+    switch (s[i]) {
+      case '<':
+        e += "&lt;";
+        break;
+      case '>':
+        e += "&gt;";
+        break;
+      case '&':
+        e += "&amp;";
+        break;
+      case '"':
+        e += "&quot;";
+        break;
+      case '\r':
+        e += "&#13;";
+        break;
+      default:
+        e.append(s, i, length);
+    }
+    i += length;
+  }
+  return e;
+}
+
+namespace {
+
+void junit_case(std::ostringstream& x, const Case& c, const Outcome& o) {
+  x << "    <testcase classname=\"" << xml_escape(c.program) << "\" name=\"" << xml_escape(c.name)
+    << "\" time=\"" << o.seconds << "\"";
+  if (!o.finished)
+    x << ">\n      <skipped message=\"not run: the run was interrupted\"/>\n    </testcase>\n";
+  else if (o.passed)
+    x << "/>\n";
+  else
+    x << ">\n      <failure message=\"" << xml_escape(o.message) << "\">" << xml_escape(o.details)
+      << "</failure>\n    </testcase>\n";
+}
+
+}  // namespace
+
+bool write_junit(const std::string& path, const std::vector<Case>& cases,
+                 const std::vector<Outcome>& outcomes) {
+  std::ostringstream x;
+  int failures = 0;
+  for (const auto& o : outcomes) failures += o.finished && !o.passed ? 1 : 0;
+  x << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+  x << "<testsuites name=\"conformance\" tests=\"" << cases.size() << "\" failures=\"" << failures
+    << "\">\n";
+  std::size_t i = 0;
+  for (const auto& p : summarize(cases, outcomes)) {
+    x << "  <testsuite name=\"" << xml_escape(p.name) << "\" tests=\"" << p.cases
+      << "\" failures=\"" << p.failed << "\" skipped=\"" << p.not_run << "\" time=\"" << p.seconds
+      << "\">\n";
+    for (; i < cases.size() && cases[i].program == p.name; i++)
+      junit_case(x, cases[i], outcomes[i]);
+    x << "  </testsuite>\n";
+  }
+  x << "</testsuites>\n";
+  return toolkit::write_file(path, x.str());
+}
+
+}  // namespace conformance

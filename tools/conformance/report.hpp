@@ -1,0 +1,71 @@
+// What the runner prints and writes: progress while cases run, the closing
+// report, and the JUnit file.
+#pragma once
+
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "cases.hpp"
+#include "judge.hpp"
+
+namespace conformance {
+
+struct ProgramSummary {
+  std::string name;
+  int cases = 0;
+  int failed = 0;
+  int not_run = 0;
+  double seconds = 0.0;
+};
+
+// The cases grouped by program, in case order (cases are sorted by program).
+std::vector<ProgramSummary> summarize(const std::vector<toolkit::Case>& cases,
+                                      const std::vector<Outcome>& outcomes);
+
+// Progress as cases finish. On a terminal one line that updates in place
+// (cases done of all, failures so far), cleared before the report; otherwise
+// one line per finished program in the closing table's format, so that a CI
+// log shows the run advancing.
+class Progress {
+ public:
+  Progress(const std::vector<toolkit::Case>& cases, bool terminal);
+  void finished(std::size_t index, const Outcome& outcome);
+  void clear();
+
+ private:
+  const std::vector<toolkit::Case>& cases_;
+  bool terminal_;
+  std::mutex lock_;
+  std::vector<ProgramSummary> programs_;
+  std::vector<std::size_t> program_of_;
+  std::vector<int> left_;
+  std::size_t done_ = 0;
+  int failed_ = 0;
+};
+
+// Width of the program column of the table.
+int name_width(const std::vector<toolkit::Case>& cases);
+void print_row(const ProgramSummary& p, int width);
+
+struct RunTotals {
+  int interrupt = 0;                   // the signal that ended the run, or 0
+  std::size_t skipped_rejections = 0;  // left out by --valid-only
+  std::size_t folder_problems = 0;
+};
+
+// Failures, the table and the closing lines; the last line is always
+// "N passed, N failed".
+void print_report(const std::vector<toolkit::Case>& cases, const std::vector<Outcome>& outcomes,
+                  const Settings& s, const RunTotals& totals);
+
+// Writes the JUnit file; false when it cannot be written.
+bool write_junit(const std::string& path, const std::vector<toolkit::Case>& cases,
+                 const std::vector<Outcome>& outcomes);
+
+// Text made safe for an XML document: markup characters as entities, and
+// every byte that is not part of valid UTF-8, or is a character XML 1.0
+// cannot hold, written as \xHH.
+std::string xml_escape(const std::string& s);
+
+}  // namespace conformance
