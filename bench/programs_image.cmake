@@ -8,7 +8,7 @@
 add_executable(distance_field_render_scalar
                ${PROJECT_SOURCE_DIR}/programs/image/distance_field_render.cpp)
 target_compile_definitions(distance_field_render_scalar PRIVATE DISTANCE_FIELD_SCALAR)
-target_link_libraries(distance_field_render_scalar PRIVATE suite_lang runtime)
+target_link_libraries(distance_field_render_scalar PRIVATE suite_lang suite_program_sources runtime)
 # Linked as the program is, so that only the lanes differ.
 suite_link_like_programs(distance_field_render_scalar)
 target_include_directories(distance_field_render_scalar

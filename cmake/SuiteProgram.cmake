@@ -1,13 +1,18 @@
-# suite_program(NAME [RUNTIME] [SOURCES extra.cpp ...])
+# suite_program(NAME [RUNTIME] [READS_INPUT] [SOURCES extra.cpp ...])
 #
 # Adds the program NAME, built from NAME.cpp in the calling folder. RUNTIME
 # links the runtime library (programs that read or print); the others link
-# only the C library. The folder's name is the program's group; it becomes the
-# CTest label of the program's golden cases.
+# only the C library. READS_INPUT marks a program that reads standard input:
+# it gets a hostile-input test, and its input is described for the generator.
+# The folder's name is the program's group; it becomes the CTest label of the
+# program's golden cases.
 function(suite_program name)
-  cmake_parse_arguments(ARG "RUNTIME" "" "SOURCES" ${ARGN})
+  cmake_parse_arguments(ARG "RUNTIME;READS_INPUT" "" "SOURCES" ${ARGN})
+  if(ARG_READS_INPUT AND NOT ARG_RUNTIME)
+    message(FATAL_ERROR "${name}: READS_INPUT needs RUNTIME (input comes through the runtime)")
+  endif()
   add_executable(${name} ${name}.cpp ${ARG_SOURCES})
-  target_link_libraries(${name} PRIVATE suite_lang)
+  target_link_libraries(${name} PRIVATE suite_lang suite_program_sources)
   # All programs side by side in one folder: the runner's --bin-dir.
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/bin)
   if(ARG_RUNTIME)
@@ -16,6 +21,7 @@ function(suite_program name)
   suite_link_like_programs(${name})
   get_filename_component(group ${CMAKE_CURRENT_SOURCE_DIR} NAME)
   set_property(TARGET ${name} PROPERTY SUITE_GROUP ${group})
+  set_property(TARGET ${name} PROPERTY SUITE_READS_INPUT ${ARG_READS_INPUT})
   set_property(GLOBAL APPEND PROPERTY SUITE_PROGRAMS ${name})
   install(TARGETS ${name} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT programs)
 
