@@ -17,6 +17,7 @@
 #pragma once
 
 #include "lang/arith.hpp"
+#include "lang/float.hpp"
 
 #if defined(__SSE2__)
 #define LANES_AVAILABLE 1
@@ -40,6 +41,11 @@ inline bool any(bool mask) {
 // range (2^31 above, -2^31 below), NaN to 0.
 inline float truncated(float q) {
   return lang::to_float(lang::to_int(q));
+}
+
+// a - b with the reference platform's NaN (lang::fsub).
+inline float fsub(float a, float b) {
+  return lang::fsub(a, b);
 }
 
 template <class F>
@@ -157,6 +163,16 @@ float lane(const Floats<K>& x, int i) {
 template <int K>
 void set_lane(Floats<K>& x, int i, float value) {
   x.v[i / 4][i % 4] = value;
+}
+
+// The lane version of fsub(float, float). A NaN is rare, so the lanes that
+// made one are redone one at a time by the plain rule.
+template <int K>
+Floats<K> fsub(Floats<K> a, Floats<K> b) {
+  Floats<K> r = a - b;
+  if (!any(r != r)) return r;
+  for (int i = 0; i < count<Floats<K>>; i++) set_lane(r, i, fsub(lane(a, i), lane(b, i)));
+  return r;
 }
 
 #endif
