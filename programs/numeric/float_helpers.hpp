@@ -25,10 +25,13 @@ inline constexpr float half_pi = 0x1.921fb6p+0f;       // 1.57079632679
 template <class F>
 using Mask = decltype(F{} < F{});
 
-// A subtraction, not a sign flip: both zeros give +0.0.
+// A subtraction, not a sign flip: both zeros give +0.0, and a NaN comes back
+// with its sign, as the reference platform returns it. (A plain 0.0f - x may
+// be folded into clearing the sign bit, since compilers leave a NaN's sign
+// open.)
 template <class F>
 F my_fabs(F x) {
-  return lanes::select(x > 0.0f, x, 0.0f - x);
+  return lanes::select(x > 0.0f, x, lanes::fsub(F(0.0f), x));
 }
 
 template <class F>
