@@ -26,19 +26,20 @@ template <class F>
 using Mask = decltype(F{} < F{});
 
 // A subtraction, not a sign flip: both zeros give +0.0, and a NaN comes back
-// with its sign, as the reference platform returns it. (A plain 0.0f - x may
-// be folded into clearing the sign bit, since compilers leave a NaN's sign
-// open.)
+// with its sign, as the reference platform returns it (a plain float's
+// 0.0f - x may be folded into clearing the sign bit, since compilers leave a
+// NaN's sign open; the lanes' subtraction returns the NaN operand).
 template <class F>
 F my_fabs(F x) {
   return lanes::select(x > 0.0f, x, lanes::fsub(F(0.0f), x));
 }
 
+// Past the float range both terms are infinite, and their difference is the
+// reference NaN for plain floats; my_sin_impl sets such lanes right.
 template <class F>
 F p(F x) {
   F a = 3.0f * x;
   F b = ((4.0f * x) * x) * x;
-  // Past the float range both terms are infinite.
   return lanes::fsub(a, b);
 }
 
@@ -49,6 +50,7 @@ F p(F x) {
 // argument never reaches the cut-off: callers keep infinities out.
 template <class F>
 F my_sin_impl(F x) {
+  const F start = x;
   F depth = 0.0f;  // a small whole number, exact as a float
   Mask<F> deeper = my_fabs(x) > sine_cutoff;
   while (lanes::any(deeper)) {
@@ -62,7 +64,7 @@ F my_sin_impl(F x) {
     depth = depth - 1.0f;
     climbing = depth > 0.0f;
   }
-  return x;
+  return lanes::redo_nan_lanes(x, start, my_sin_impl<float>);
 }
 
 // Whole turns come off through the saturating integer conversion

@@ -48,6 +48,12 @@ inline float fsub(float a, float b) {
   return lang::fsub(a, b);
 }
 
+// See the lane version: plain floats are right already.
+template <class Plain>
+float redo_nan_lanes(float r, float, Plain) {
+  return r;
+}
+
 template <class F>
 inline constexpr int count = 1;
 
@@ -165,13 +171,23 @@ void set_lane(Floats<K>& x, int i, float value) {
   x.v[i / 4][i % 4] = value;
 }
 
-// The lane version of fsub(float, float). A NaN is rare, so the lanes that
-// made one are redone one at a time by the plain rule.
+// The plain subtraction in every lane: a NaN that a lane makes may carry
+// this processor's sign. Routines that can make one end with redo_nan_lanes.
 template <int K>
 Floats<K> fsub(Floats<K> a, Floats<K> b) {
-  Floats<K> r = a - b;
+  return a - b;
+}
+
+// The result r of a routine on x, with every lane whose result is a NaN
+// computed again by `plain`, the plain-float routine, which gives the
+// reference platform's NaN. One check per call, not per operation: lanes
+// are for speed, and a NaN is rare.
+template <int K, class Plain>
+Floats<K> redo_nan_lanes(Floats<K> r, Floats<K> x, Plain plain) {
   if (!any(r != r)) return r;
-  for (int i = 0; i < count<Floats<K>>; i++) set_lane(r, i, fsub(lane(a, i), lane(b, i)));
+  for (int i = 0; i < count<Floats<K>>; i++) {
+    if (lane(r, i) != lane(r, i)) set_lane(r, i, plain(lane(x, i)));
+  }
   return r;
 }
 

@@ -167,7 +167,10 @@ TEST(Lanes, SharedHelpersMatchThePlainOnesInEveryLane) {
       ASSERT_EQ(bits(lanes::lane(s, i)), bits(float_helpers::my_sin(a))) << "sin " << a;
       ASSERT_EQ(bits(lanes::lane(c, i)), bits(float_helpers::my_cos(a))) << "cos " << a;
       ASSERT_EQ(bits(lanes::lane(f, i)), bits(float_helpers::my_fabs(a))) << "fabs " << a;
-      ASSERT_EQ(bits(lanes::lane(t, i)), bits(float_helpers::p(a))) << "p " << a;
+      // p alone leaves a NaN's sign to the caller's redo_nan_lanes.
+      if (!lang::is_nan(float_helpers::p(a))) {
+        ASSERT_EQ(bits(lanes::lane(t, i)), bits(float_helpers::p(a))) << "p " << a;
+      }
       ASSERT_EQ(bits(lanes::lane(r, i)),
                 bits(float_helpers::newton_sqrt(float_helpers::my_fabs(a))))
           << "sqrt " << a;
@@ -175,23 +178,22 @@ TEST(Lanes, SharedHelpersMatchThePlainOnesInEveryLane) {
   }
 }
 
-// The reference platform's NaN in the lanes that make one, whatever the
-// other lanes hold: inf - inf is the positive default NaN, a NaN operand
-// comes back.
-TEST(Lanes, SubtractionGivesTheReferenceNaNPerLane) {
-  Lanes a = 1.0f;
-  Lanes b = 0.5f;
-  lanes::set_lane(a, 3, inf);
-  lanes::set_lane(b, 3, inf);
-  lanes::set_lane(a, 7, -lang::default_nan);
-  lanes::set_lane(b, 23, lang::default_nan);
-  const Lanes r = lanes::fsub(a, b);
+// A lane whose result is a NaN is computed again by the plain routine,
+// whatever the other lanes hold: inf - inf gives the reference platform's
+// positive NaN, not this processor's negative one, and NaN arguments come
+// back as the plain routine returns them.
+TEST(Lanes, NaNLanesAreRedoneByThePlainRoutine) {
+  Lanes x = 0.5f;
+  lanes::set_lane(x, 3, inf);
+  lanes::set_lane(x, 7, -lang::default_nan);
+  lanes::set_lane(x, 23, 3e38f);
+  const Lanes r = lanes::redo_nan_lanes(float_helpers::p(x), x, float_helpers::p<float>);
   for (int i = 0; i < lanes::count<Lanes>; i++) {
-    const std::uint32_t expected = i == 3    ? 0x7fc00000u
-                                   : i == 7  ? 0xffc00000u
-                                   : i == 23 ? 0x7fc00000u
-                                             : bits(0.5f);
+    const std::uint32_t expected = i == 3 || i == 23 ? 0x7fc00000u
+                                   : i == 7          ? 0xffc00000u
+                                                     : bits(1.0f);
     EXPECT_EQ(bits(lanes::lane(r, i)), expected) << i;
+    EXPECT_EQ(bits(lanes::lane(r, i)), bits(float_helpers::p(lanes::lane(x, i)))) << i;
   }
 }
 #endif
