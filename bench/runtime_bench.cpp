@@ -166,65 +166,33 @@ float stdio_getfloat() {
   return v;
 }
 
-void getint_stdio(benchmark::State& s) {
-  read_loop(s, 'i', stdio_getint);
+void print_int_stdio(int v) {
+  std::printf("%d", v);
 }
-void getint_runtime(benchmark::State& s) {
-  read_loop(s, 'i', getint);
+void print_char_stdio(int v) {
+  std::putchar(static_cast<unsigned char>(v));
 }
-void getch_stdio(benchmark::State& s) {
-  read_loop(s, 'c', stdio_getch);
-}
-void getch_runtime(benchmark::State& s) {
-  read_loop(s, 'c', getch);
-}
-void getfloat_decimal_stdio(benchmark::State& s) {
-  read_loop(s, 'd', stdio_getfloat);
-}
-void getfloat_decimal_runtime(benchmark::State& s) {
-  read_loop(s, 'd', getfloat);
-}
-void getfloat_hex_stdio(benchmark::State& s) {
-  read_loop(s, 'h', stdio_getfloat);
-}
-void getfloat_hex_runtime(benchmark::State& s) {
-  read_loop(s, 'h', getfloat);
-}
-
-void putint_stdio(benchmark::State& s) {
-  write_loop(s, int_values(), [](int v) { std::printf("%d", v); });
-}
-void putint_runtime(benchmark::State& s) {
-  write_loop(s, int_values(), putint);
-}
-void putch_stdio(benchmark::State& s) {
-  write_loop(s, int_values(), [](int v) { std::putchar(static_cast<unsigned char>(v)); });
-}
-void putch_runtime(benchmark::State& s) {
-  write_loop(s, int_values(), putch);
-}
-void putfloat_stdio(benchmark::State& s) {
-  write_loop(s, float_values(), [](float v) { std::printf("%a", static_cast<double>(v)); });
-}
-void putfloat_runtime(benchmark::State& s) {
-  write_loop(s, float_values(), putfloat);
+void print_float_stdio(float v) {
+  std::printf("%a", static_cast<double>(v));
 }
 
 }  // namespace
 
-BENCHMARK(getint_stdio)->Name("getint/stdio");
-BENCHMARK(getint_runtime)->Name("getint/runtime");
-BENCHMARK(getch_stdio)->Name("getch/stdio");
-BENCHMARK(getch_runtime)->Name("getch/runtime");
-BENCHMARK(getfloat_decimal_stdio)->Name("getfloat (decimal)/stdio");
-BENCHMARK(getfloat_decimal_runtime)->Name("getfloat (decimal)/runtime");
-BENCHMARK(getfloat_hex_stdio)->Name("getfloat (hex)/stdio");
-BENCHMARK(getfloat_hex_runtime)->Name("getfloat (hex)/runtime");
-BENCHMARK(putint_stdio)->Name("putint/stdio");
-BENCHMARK(putint_runtime)->Name("putint/runtime");
-BENCHMARK(putch_stdio)->Name("putch/stdio");
-BENCHMARK(putch_runtime)->Name("putch/runtime");
-BENCHMARK(putfloat_stdio)->Name("putfloat/stdio");
-BENCHMARK(putfloat_runtime)->Name("putfloat/runtime");
+// Each pair: the same loop over the same values, NAME/stdio then NAME/runtime.
+BENCHMARK_CAPTURE(read_loop, getint_stdio, 'i', stdio_getint)->Name("getint/stdio");
+BENCHMARK_CAPTURE(read_loop, getint_runtime, 'i', getint)->Name("getint/runtime");
+BENCHMARK_CAPTURE(read_loop, getch_stdio, 'c', stdio_getch)->Name("getch/stdio");
+BENCHMARK_CAPTURE(read_loop, getch_runtime, 'c', getch)->Name("getch/runtime");
+BENCHMARK_CAPTURE(read_loop, dec_stdio, 'd', stdio_getfloat)->Name("getfloat (decimal)/stdio");
+BENCHMARK_CAPTURE(read_loop, dec_runtime, 'd', getfloat)->Name("getfloat (decimal)/runtime");
+BENCHMARK_CAPTURE(read_loop, hex_stdio, 'h', stdio_getfloat)->Name("getfloat (hex)/stdio");
+BENCHMARK_CAPTURE(read_loop, hex_runtime, 'h', getfloat)->Name("getfloat (hex)/runtime");
+BENCHMARK_CAPTURE(write_loop, putint_stdio, int_values(), print_int_stdio)->Name("putint/stdio");
+BENCHMARK_CAPTURE(write_loop, putint_runtime, int_values(), putint)->Name("putint/runtime");
+BENCHMARK_CAPTURE(write_loop, putch_stdio, int_values(), print_char_stdio)->Name("putch/stdio");
+BENCHMARK_CAPTURE(write_loop, putch_runtime, int_values(), putch)->Name("putch/runtime");
+BENCHMARK_CAPTURE(write_loop, putfloat_stdio, float_values(), print_float_stdio)
+    ->Name("putfloat/stdio");
+BENCHMARK_CAPTURE(write_loop, putfloat_runtime, float_values(), putfloat)->Name("putfloat/runtime");
 
 BENCHMARK_MAIN();

@@ -3,15 +3,12 @@
 // Every float step is one single-precision operation in the written order.
 #pragma once
 
-#include "image/lanes.hpp"
 #include "lang/arith.hpp"
 #include "numeric/float_helpers.hpp"
+#include "numeric/lanes.hpp"
 
 namespace distance_field {
 
-using float_helpers::half_pi;
-using float_helpers::pi;
-using float_helpers::sine_cutoff;
 using float_helpers::two_pi;
 
 inline constexpr int image_size = 192;
@@ -34,65 +31,16 @@ inline int rand() {
 
 // The routines below are written once over a float type F: plain float (one
 // ray at a time, the program as written) or lanes::Floats (many rays side by
-// side, each lane doing the plain float's operations). Their plain-float
-// instantiations are the shared helpers' steps, rewritten without recursion
-// and without branches on values.
-template <class F>
-using Mask = decltype(F{} < F{});
+// side, each lane doing the plain float's operations), as are the shared
+// helpers they use.
+using float_helpers::Mask;
+using float_helpers::my_cos;
+using float_helpers::my_sin;
 
 // Without the scaling step of the calculus program's square root.
 template <class F>
 F my_sqrt(F x) {
   return float_helpers::newton_sqrt(x);
-}
-
-template <class F>
-F my_fabs(F x) {
-  return lanes::select(x > 0.0f, x, 0.0f - x);
-}
-
-// The rays' angles lie between 0 and 2 pi, so neither term overflows and the
-// subtraction needs no NaN rule.
-template <class F>
-F p(F x) {
-  F a = 3.0f * x;
-  F b = ((4.0f * x) * x) * x;
-  return a - b;
-}
-
-// The recursion of float_helpers::my_sin_impl as two loops: divide by 3 while
-// above the cut-off, counting the divisions, then apply p as many times.
-template <class F>
-F my_sin_impl(F x) {
-  F depth = 0.0f;  // a small whole number, exact as a float
-  Mask<F> deeper = my_fabs(x) > sine_cutoff;
-  while (lanes::any(deeper)) {
-    x = lanes::select(deeper, x / 3.0f, x);
-    depth = lanes::select(deeper, depth + 1.0f, depth);
-    deeper = deeper & (my_fabs(x) > sine_cutoff);
-  }
-  Mask<F> climbing = depth > 0.0f;
-  while (lanes::any(climbing)) {
-    x = lanes::select(climbing, p(x), x);
-    depth = depth - 1.0f;
-    climbing = depth > 0.0f;
-  }
-  return x;
-}
-
-template <class F>
-F my_sin(F x) {
-  // The bounds -6.0 and -3.0 are deliberately not -two pi and -pi.
-  Mask<F> reduce = (x > two_pi) | (-6.0f > x);
-  if (lanes::any(reduce)) x = lanes::select(reduce, x - lanes::truncated(x / two_pi) * two_pi, x);
-  x = lanes::select(x > pi, x - two_pi, x);
-  x = lanes::select(-3.0f > x, x + two_pi, x);
-  return my_sin_impl(x);
-}
-
-template <class F>
-F my_cos(F x) {
-  return my_sin(x + half_pi);
 }
 
 template <class F>

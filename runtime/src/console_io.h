@@ -1,10 +1,16 @@
-// The conversions behind the console routines, on any stream. Each one gives
-// exactly the result, the bytes consumed or written and the stream state of
-// the C library call it stands for, without the cost of parsing a format on
-// every call: the input side reads through the stream's own buffer with one
-// character of pushback (as scanf does), the output side formats into a small
-// local buffer and appends it to the stream's own buffer, so the routines
-// still interleave with every other write to the same stream.
+// The core of the console routines: one conversion each, on any stream. Each
+// gives exactly the result, the bytes consumed or written and the stream
+// state of the C library call it stands for, without the cost of parsing a
+// format on every call: the input side reads through the stream's own buffer
+// with one character of pushback (as scanf does), the output side formats
+// into a small local buffer and appends it to the stream's own buffer, so the
+// routines still interleave with every other write to the same stream.
+//
+// The C interface (console.cpp) is written over these declarations alone, so
+// another core can stand in at link time: the benchmarks link it over one
+// made of plain stdio calls. Files: scan_int.cpp, scan_float.cpp with
+// float_token.cpp, format.cpp; stream_buffer.h holds the only code that
+// knows the C library's stream layout.
 #pragma once
 
 #include <cstdio>
@@ -16,6 +22,7 @@ namespace runtime_detail {
 bool scan_int(std::FILE* in, int& value);
 
 // scanf("%c"): the next byte, 0 to 255. False (and -1) at end of input.
+// This and print_char are the C library's own byte routines in every core.
 inline bool scan_char(std::FILE* in, int& value) {
   value = getc_unlocked(in);
   return value != EOF;
@@ -42,5 +49,9 @@ inline void print_char(std::FILE* out, int value) {
 
 void print_int(std::FILE* out, int value);
 void print_float(std::FILE* out, float value);
+
+// Clears the flag that input_failed() reports, which nothing else clears:
+// for tests, which feed one process many inputs.
+void clear_input_failed();
 
 }  // namespace runtime_detail

@@ -31,7 +31,9 @@ kova_time _kova_end;
 namespace {
 
 // A slot that an interval may use; beyond the tables, timers are ignored.
-bool slot_in_range(int k) { return k >= 1 && k < kova_slots; }
+bool slot_in_range(int k) {
+  return k >= 1 && k < kova_slots;
+}
 
 void read_clock(kova_time& t) {
   timeval now{};
@@ -49,8 +51,8 @@ void close_interval(int label) {
   const int k = _kova_idx;
   if (!slot_in_range(k)) return;
   _kova_l2[k] = label;
-  const int elapsed = sub(add(mul(sub(_kova_end.sec, _kova_start.sec), 1000000), _kova_end.usec),
-                          _kova_start.usec);
+  const int elapsed =
+      sub(add(mul(sub(_kova_end.sec, _kova_start.sec), 1000000), _kova_end.usec), _kova_start.usec);
   _kova_us[k] = add(_kova_us[k], elapsed);
   _kova_s[k] = add(_kova_s[k], _kova_us[k] / 1000000);
   _kova_us[k] = _kova_us[k] % 1000000;
@@ -101,6 +103,8 @@ __attribute__((constructor)) void before_main(void) {
   _kova_idx = 1;
 }
 
-__attribute__((destructor)) void after_main(void) { runtime_detail::write_report(stderr); }
+__attribute__((destructor)) void after_main(void) {
+  runtime_detail::write_report(stderr);
+}
 
 }  // extern "C"

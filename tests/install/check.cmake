@@ -1,7 +1,8 @@
 # One step of the install check, run as `cmake -DSTEP=... -P check.cmake`.
 #
 #   install        cmake --install the build tree into PREFIX
-#   find_package   build and run the C consumer against PREFIX via find_package
+#   find_package   build and run the C consumer against PREFIX via find_package,
+#                  and again built by hand with `cc ... -lsuite_runtime -lm`
 #   pkg_config     build and run the C++ consumer with pkg-config's flags
 #   runner         run the installed runner with its defaults over PREFIX/bin
 #   record         --record into a scratch copy of some installed cases
@@ -10,7 +11,8 @@
 #                  run one program's cases through the unpacked runner
 #
 # Inputs: STEP, BUILD_DIR, SOURCE_DIR, WORK_DIR, PREFIX, GENERATOR, C_COMPILER,
-# CXX_COMPILER, BUILD_TYPE, CPACK_COMMAND, optionally TOOLCHAIN_FILE, EMULATOR
+# CXX_COMPILER, BUILD_TYPE, CPACK_COMMAND, optionally C_FLAGS (the target's
+# and the build's link flags, for the hand-built C consumer), TOOLCHAIN_FILE, EMULATOR
 # (the command line that runs a target executable on this machine, for
 # cross builds), CASE_TIMEOUT (seconds per golden case) and PKG_CONFIG (empty:
 # not available).
@@ -77,7 +79,19 @@ function(step_find_package prefix)
     -DCMAKE_C_COMPILER=${C_COMPILER} -DCMAKE_BUILD_TYPE=${BUILD_TYPE} ${toolchain}
     -DCMAKE_PREFIX_PATH=${prefix} -DCMAKE_FIND_USE_PACKAGE_REGISTRY=OFF)
   run_or_fail("building the find_package consumer" ${CMAKE_COMMAND} --build ${build})
-  expect_run(${build}/sum_and_time "3 10 20 -5 0x1.8p1\n"
+  expect_sum_and_time(${build}/sum_and_time)
+
+  # As a compiler's output is linked: the C library and libm, nothing else.
+  set(exe ${WORK_DIR}/sum_and_time_by_hand)
+  run_or_fail("cc sum_and_time.c -lsuite_runtime -lm"
+    ${C_COMPILER} ${C_FLAGS} -std=c11 -Wall -Wextra -pedantic -Werror -I${prefix}/include
+    ${SOURCE_DIR}/find_package_consumer/sum_and_time.c -L${prefix}/lib -lsuite_runtime -lm
+    -o ${exe})
+  expect_sum_and_time(${exe})
+endfunction()
+
+function(expect_sum_and_time exe)
+  expect_run(${exe} "3 10 20 -5 0x1.8p1\n"
     "25\n3: 10 20 -5\n0x1.8p+2\n01\n"
     "^Timer@0007-0009: 0H-0M-0S-[0-9]+us\nTOTAL: 0H-0M-0S-[0-9]+us\n$" 3)
 endfunction()

@@ -62,22 +62,6 @@ TEST(DistanceField, WholeImageConsumesTheGeneratorExactly) {
   EXPECT_EQ(counts[255], 1197);
 }
 
-// The renderer's loop form of the sine against the shared helpers, over the angles the rays take
-// and well beyond (the turn reduction, both folds, NaN).
-TEST(DistanceField, PlainRoutinesAreTheSharedHelpers) {
-  std::mt19937 gen(12);
-  std::uniform_real_distribution<float> angles(-1000.0f, 1000.0f);
-  for (int i = 0; i < 200000; i++) {
-    float a = i < 100000 ? angles(gen) : (i - 100000) * (two_pi / 100000.0f);
-    ASSERT_EQ(bits(my_sin(a)), bits(float_helpers::my_sin(a))) << "sin " << a;
-    ASSERT_EQ(bits(my_cos(a)), bits(float_helpers::my_cos(a))) << "cos " << a;
-  }
-  const float specials[] = {0.0f, -0.0f, 1e-7f, -1e-7f, -6.0f, -6.1f, -3.0f, -3.05f, two_pi, pi};
-  for (float a : specials) EXPECT_EQ(bits(my_sin(a)), bits(float_helpers::my_sin(a))) << a;
-  EXPECT_TRUE(lang::is_nan(my_sin(lang::default_nan)));
-  EXPECT_EQ(bits(my_sqrt(0.0f)), bits(0x1p-11f));  // 0.5 halved ten times
-}
-
 #if LANES_AVAILABLE
 using Lanes = lanes::Floats<6>;
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cfloat>
-#include <cmath>
 #include <climits>
+#include <cmath>
 #include <limits>
 
 #include "stream_fixture.hpp"
@@ -19,17 +19,22 @@ TEST_F(Input, IntegersSkipAnyWhiteSpaceAndLeaveTheTerminatorUnread) {
   EXPECT_EQ(getint(), -7);
   EXPECT_EQ(getint(), 3);
   EXPECT_EQ(getint(), 8);
+  EXPECT_EQ(input_failed(), 0);
 
   feed("5\nab");
   EXPECT_EQ(getint(), 5);
   EXPECT_EQ(getch(), 10);
   EXPECT_EQ(getch(), 'a');
   EXPECT_EQ(getch(), 'b');
+  EXPECT_EQ(input_failed(), 0);
+  EXPECT_EQ(getch(), -1);
+  EXPECT_EQ(input_failed(), 1);
 }
 
 TEST_F(Input, IntegersBeyond32BitsSaturateAsOnTheReferencePlatform) {
-  feed("2147483647 2147483648 4294967297 -2147483648 -2147483649 -9999999999 "
-       "123456789012345678901234567890 -00000000000000000002147483648");
+  feed(
+      "2147483647 2147483648 4294967297 -2147483648 -2147483649 -9999999999 "
+      "123456789012345678901234567890 -00000000000000000002147483648");
   EXPECT_EQ(getint(), INT_MAX);
   EXPECT_EQ(getint(), INT_MAX);
   EXPECT_EQ(getint(), INT_MAX);
@@ -38,6 +43,7 @@ TEST_F(Input, IntegersBeyond32BitsSaturateAsOnTheReferencePlatform) {
   EXPECT_EQ(getint(), INT_MIN);
   EXPECT_EQ(getint(), INT_MAX);
   EXPECT_EQ(getint(), INT_MIN);
+  EXPECT_EQ(input_failed(), 0);
 }
 
 TEST_F(Input, CharactersAreUnsignedBytesAndEndOfInputIsMinusOne) {
@@ -45,6 +51,7 @@ TEST_F(Input, CharactersAreUnsignedBytesAndEndOfInputIsMinusOne) {
   EXPECT_EQ(getch(), 255);
   EXPECT_EQ(getch(), 0);
   EXPECT_EQ(getch(), ' ');
+  EXPECT_EQ(input_failed(), 0);
   EXPECT_EQ(getch(), -1);
   EXPECT_EQ(getch(), -1);
   EXPECT_EQ(input_failed(), 1);
@@ -59,6 +66,8 @@ TEST_F(Input, FailedReadsGiveZeroAndLeaveTheMismatchUnread) {
 
   feed("");
   EXPECT_EQ(getint(), 0);
+  EXPECT_EQ(input_failed(), 1);
+  feed(" \n");
   EXPECT_EQ(getfloat(), 0.0f);
   EXPECT_EQ(input_failed(), 1);
 }
@@ -77,6 +86,7 @@ TEST_F(Input, FloatsInEveryFormRoundToSinglePrecision) {
   EXPECT_EQ(getfloat(), std::numeric_limits<float>::infinity());
   EXPECT_TRUE(std::isnan(getfloat()));
   EXPECT_EQ(getint(), 3);
+  EXPECT_EQ(input_failed(), 0);
 }
 
 TEST_F(Input, ArraysReadTheirCountThenTheElements) {
@@ -102,6 +112,7 @@ TEST_F(Input, ArraysReadTheirCountThenTheElements) {
   EXPECT_EQ(getfarray(f), 2);
   EXPECT_EQ(f[0], 0.5f);
   EXPECT_EQ(f[1], -3.0f);
+  EXPECT_EQ(input_failed(), 0);
 }
 
 TEST_F(Input, AnArrayCutShortStoresZerosAndRaisesTheFlag) {
@@ -120,15 +131,22 @@ TEST_F(Output, IntegersAndCharacters) {
   putint(0);
   putint(50);
   putint(40);
-  putch(321);  // low 8 bits: 'A'
+  putch(321);   // low 8 bits: 'A'
   putch(-246);  // low 8 bits: '\n'
   EXPECT_EQ(written(), "-2147483648 05040A\n");
 }
 
 TEST_F(Output, FloatsInHexadecimalNotation) {
-  const float values[] = {1.0f,  0.5f,         3.0f,     0.0f,
-                          -2.5f, 0.1f,         -0.0f,    FLT_TRUE_MIN,
-                          FLT_MAX, std::numeric_limits<float>::infinity(),
+  const float values[] = {1.0f,
+                          0.5f,
+                          3.0f,
+                          0.0f,
+                          -2.5f,
+                          0.1f,
+                          -0.0f,
+                          FLT_TRUE_MIN,
+                          FLT_MAX,
+                          std::numeric_limits<float>::infinity(),
                           -std::numeric_limits<float>::infinity()};
   for (float v : values) {
     putfloat(v);

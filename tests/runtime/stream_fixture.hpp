@@ -1,12 +1,14 @@
 // Points the process's stdin and stdout at temporary files, so a test can
 // feed the runtime's input routines and read back exactly what its output
-// routines wrote.
+// routines wrote. Every input fed starts with input_failed() clear.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <string>
+
+#include "console_io.h"
 
 class StreamTest : public ::testing::Test {
  protected:
@@ -30,6 +32,7 @@ class StreamTest : public ::testing::Test {
     ASSERT_NE(stdin, nullptr);
     std::fwrite(text.data(), 1, text.size(), stdin);
     std::rewind(stdin);
+    runtime_detail::clear_input_failed();
   }
 
   std::string written() {

@@ -1,4 +1,12 @@
-# Runs PROGRAM (under EMULATOR, if any) and checks its stdout, stderr and exit status.
+# Builds SOURCE into PROGRAM with `C_COMPILER C_FLAGS -I INCLUDE_DIR ARCHIVE -lm`
+# and nothing else, runs it (under EMULATOR, if any) and checks its stdout,
+# stderr and exit status.
+execute_process(COMMAND ${C_COMPILER} ${C_FLAGS} -std=c11 -Wall -Wextra -pedantic -Werror
+                        -I${INCLUDE_DIR} ${SOURCE} ${ARCHIVE} -lm -o ${PROGRAM}
+                RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE out)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "cc ... ${ARCHIVE} -lm failed:\n${out}")
+endif()
 execute_process(COMMAND ${EMULATOR} ${PROGRAM}
                 INPUT_FILE /dev/null
                 OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE status)

@@ -17,6 +17,7 @@
 #pragma once
 
 #include "lang/arith.hpp"
+#include "lang/float.hpp"
 
 #if defined(__SSE2__)
 #define LANES_AVAILABLE 1
@@ -40,6 +41,17 @@ inline bool any(bool mask) {
 // range (2^31 above, -2^31 below), NaN to 0.
 inline float truncated(float q) {
   return lang::to_float(lang::to_int(q));
+}
+
+// a - b with the reference platform's NaN (lang::fsub).
+inline float fsub(float a, float b) {
+  return lang::fsub(a, b);
+}
+
+// See the lane version: plain floats are right already.
+template <class Plain>
+float redo_nan_lanes(float r, float, Plain) {
+  return r;
 }
 
 template <class F>
@@ -157,6 +169,26 @@ float lane(const Floats<K>& x, int i) {
 template <int K>
 void set_lane(Floats<K>& x, int i, float value) {
   x.v[i / 4][i % 4] = value;
+}
+
+// The plain subtraction in every lane: a NaN that a lane makes may carry
+// this processor's sign. Routines that can make one end with redo_nan_lanes.
+template <int K>
+Floats<K> fsub(Floats<K> a, Floats<K> b) {
+  return a - b;
+}
+
+// The result r of a routine on x, with every lane whose result is a NaN
+// computed again by `plain`, the plain-float routine, which gives the
+// reference platform's NaN. One check per call, not per operation: lanes
+// are for speed, and a NaN is rare.
+template <int K, class Plain>
+Floats<K> redo_nan_lanes(Floats<K> r, Floats<K> x, Plain plain) {
+  if (!any(r != r)) return r;
+  for (int i = 0; i < count<Floats<K>>; i++) {
+    if (lane(r, i) != lane(r, i)) set_lane(r, i, plain(lane(x, i)));
+  }
+  return r;
 }
 
 #endif
