@@ -20,5 +20,11 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
-# -L: where qemu finds the ARM dynamic loader and C library.
-set(CMAKE_CROSSCOMPILING_EMULATOR qemu-arm;-L;/usr/${SUITE_ARM_TRIPLE})
+# -L: where qemu finds the ARM dynamic loader and C library. Without qemu every
+# test would fail with "Exec format error"; stop at configure time instead.
+find_program(SUITE_QEMU_ARM qemu-arm)
+if(NOT SUITE_QEMU_ARM)
+  message(FATAL_ERROR "The arm preset runs its tests under qemu-arm, which is missing: "
+                      "apt-get install qemu-user")
+endif()
+set(CMAKE_CROSSCOMPILING_EMULATOR ${SUITE_QEMU_ARM};-L;/usr/${SUITE_ARM_TRIPLE})
