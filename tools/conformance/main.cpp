@@ -7,13 +7,14 @@
 #include <cstring>
 #include <filesystem>
 #include <mutex>
-#include <stdexcept>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "cases.hpp"
+#include "generate.hpp"
 #include "process.hpp"
 
 namespace fs = std::filesystem;
@@ -67,6 +68,7 @@ struct Options {
   bool overwrite = false;
   bool list = false;
   bool verbose = false;
+  generate::CompareOptions generated;  // --generate N: compare against a reference build
 };
 
 std::string usage_text(const Defaults& d) {
@@ -88,7 +90,13 @@ std::string usage_text(const Defaults& d) {
          "  --record          write expected files that are missing from a trusted build's output\n"
          "  --overwrite       with --record, also replace expected files that differ\n"
          "  --list            list the cases and exit\n"
-         "  --verbose         also name every case that passed\n";
+         "  --verbose         also name every case that passed\n"
+         "  --generate N      instead of the cases, run N generated valid inputs per program\n"
+         "                    on this build and on --against; report each difference\n"
+         "  --against DIR     the reference build (default: the programs beside the runner)\n"
+         "  --seed S          seed of the generated inputs (default 1)\n"
+         "  --save-differences DIR  write each cut-down difference as DIR/PROGRAM/NAME.in\n"
+         "  --wider           also inputs that only newer builds accept\n";
 }
 
 Defaults defaults;
@@ -137,6 +145,23 @@ Options parse_options(int argc, char** argv) {
       o.list = true;
     else if (a == "--verbose")
       o.verbose = true;
+    else if (a == "--generate" || a == "--seed") {
+      const std::string v = value();
+      char* end = nullptr;
+      const unsigned long long n = std::strtoull(v.c_str(), &end, 10);
+      if (v.empty() || *end != '\0' || v[0] == '-' ||
+          (a == "--generate" && (n == 0 || n > 1000000)))
+        usage_error(a + " needs a number" + (a == "--generate" ? " from 1 to 1000000" : ""));
+      if (a == "--generate")
+        o.generated.inputs = static_cast<int>(n);
+      else
+        o.generated.seed = n;
+    } else if (a == "--against")
+      o.generated.against = value();
+    else if (a == "--save-differences")
+      o.generated.save_dir = value();
+    else if (a == "--wider")
+      o.generated.limits.wider = true;
     else if (a == "--help" || a == "-h") {
       std::fputs(usage_text(defaults).c_str(), stdout);
       std::exit(0);
@@ -347,6 +372,14 @@ void write_junit(const std::string& path, const std::vector<Case>& cases,
 int main(int argc, char** argv) {
   defaults = find_defaults(argc > 0 ? argv[0] : "");
   Options o = parse_options(argc, argv);
+  if (o.generated.inputs > 0) {
+    generate::CompareOptions& g = o.generated;
+    g.bin_dir = o.bin_dir, g.wrapper = o.wrapper, g.filter = o.filter;
+    g.jobs = o.jobs, g.timeout = o.timeout;
+    if (g.against.empty()) g.against = generate::own_folder();
+    const generate::Summary s = generate::compare_builds(g, stdout);
+    return s.setup_error ? 2 : s.differed > 0 ? 1 : 0;
+  }
   if (!fs::is_directory(o.cases_dir)) usage_error("no case folder " + o.cases_dir);
   std::vector<Case> cases;
   try {

@@ -1,0 +1,257 @@
+// Two builds on the same generated inputs: every input runs on both, and
+// standard output, standard error and the way the run ended must match.
+#include <regex.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <filesystem>
+#include <thread>
+
+#include "cases.hpp"
+#include "generate.hpp"
+#include "process.hpp"
+
+namespace fs = std::filesystem;
+using conformance::RunResult;
+
+namespace generate {
+
+namespace {
+
+struct Pair {
+  RunResult test, reference;
+};
+
+bool same(const RunResult& a, const RunResult& b) {
+  return a.spawn_error.empty() && b.spawn_error.empty() && a.status == b.status &&
+         a.signal == b.signal && a.timed_out == b.timed_out && a.out == b.out && a.err == b.err;
+}
+
+// The reference refused the input: one "PROGRAM: reason" line and status 2.
+bool refused(const std::string& program, const RunResult& r) {
+  return r.status == 2 && r.err.starts_with(program + ": ");
+}
+
+class Runner {
+ public:
+  Runner(const CompareOptions& o, const std::string& program) : o_(o), program_(program) {
+    test_ = o.wrapper;
+    test_.push_back((fs::path(o.bin_dir) / program).string());
+    reference_ = {(fs::path(o.against) / program).string()};
+  }
+  // Runs both builds on `input`, through the scratch file `file`.
+  Pair run(const std::string& input, const std::string& file) const {
+    Pair p;
+    if (!conformance::write_file(file, input)) {
+      p.test.spawn_error = p.reference.spawn_error = "cannot write " + file;
+      return p;
+    }
+    p.test = conformance::run_process(test_, file, o_.timeout);
+    p.reference = conformance::run_process(reference_, file, o_.timeout);
+    return p;
+  }
+  const std::string& program() const { return program_; }
+
+ private:
+  const CompareOptions& o_;
+  std::string program_;
+  std::vector<std::string> test_, reference_;
+};
+
+std::uint64_t name_hash(const std::string& s) {
+  std::uint64_t h = 0xcbf29ce484222325ULL;
+  for (unsigned char c : s) h = (h ^ c) * 0x100000001b3ULL;
+  return h;
+}
+
+std::uint64_t input_seed(std::uint64_t seed, const std::string& program, int index) {
+  return seed * 0x9e3779b97f4a7c15ULL ^ name_hash(program) ^ static_cast<std::uint64_t>(index) << 1;
+}
+
+std::string scratch_file(int worker) {
+  return (fs::temp_directory_path() /
+          ("generate-" + std::to_string(getpid()) + "-" + std::to_string(worker)))
+      .string();
+}
+
+// Printable text: escapes for control bytes and bytes above 126, cut short.
+std::string visible(const std::string& s, std::size_t limit = 400) {
+  std::string v;
+  for (unsigned char c : s) {
+    if (v.size() >= limit) return v + "...";
+    if (c == '\n')
+      v += "\\n";
+    else if (c == '\t')
+      v += "\\t";
+    else if (c == '\\' || c == '"')
+      v += std::string("\\") + static_cast<char>(c);
+    else if (c < 32 || c > 126) {
+      char hex[8];
+      std::snprintf(hex, sizeof hex, "\\x%02x", c);
+      v += hex;
+    } else
+      v += static_cast<char>(c);
+  }
+  return v;
+}
+
+std::string ending(const RunResult& r) {
+  if (!r.spawn_error.empty()) return "did not run (" + r.spawn_error + ")";
+  if (r.timed_out) return "timed out";
+  if (r.signal != 0) return "killed by signal " + std::to_string(r.signal);
+  return "exit status " + std::to_string(r.status);
+}
+
+void show_run(std::FILE* out, const char* which, const RunResult& r) {
+  std::fprintf(out, "  %s: %s\n    stdout \"%s\"\n    stderr \"%s\"\n", which, ending(r).c_str(),
+               visible(r.out).c_str(), visible(r.err).c_str());
+}
+
+std::vector<const Description*> selected(const CompareOptions& o, std::string& error) {
+  std::vector<const Description*> chosen;
+  regex_t re;
+  if (int rc = regcomp(&re, o.filter.c_str(), REG_EXTENDED | REG_NOSUB); rc != 0) {
+    char message[256];
+    regerror(rc, &re, message, sizeof message);
+    error = "bad --filter: " + std::string(message);
+    return chosen;
+  }
+  for (const auto& d : descriptions(o.limits))
+    if (regexec(&re, d.program.c_str(), 0, nullptr, 0) == 0) chosen.push_back(&d);
+  regfree(&re);
+  return chosen;
+}
+
+struct Target {
+  const Description* description;
+  Runner runner;
+};
+
+std::string input_of(const CompareOptions& o, const Target& t, int index) {
+  return generate_input(*t.description, input_seed(o.seed, t.description->program, index));
+}
+
+// Every input of every target, `jobs` at a time; true where the builds differ.
+std::vector<char> run_all(const CompareOptions& o, const std::vector<Target>& targets) {
+  const std::size_t per = static_cast<std::size_t>(o.inputs), total = targets.size() * per;
+  std::vector<char> differs(total, 0);
+  std::atomic<std::size_t> next{0};
+  auto worker = [&](int id) {
+    const std::string file = scratch_file(id);
+    for (std::size_t k; (k = next++) < total;) {
+      const Target& t = targets[k / per];
+      const Pair p = t.runner.run(input_of(o, t, static_cast<int>(k % per)), file);
+      differs[k] = !same(p.test, p.reference);
+    }
+    std::error_code ec;
+    fs::remove(file, ec);
+  };
+  std::vector<std::thread> pool;
+  const int jobs =
+      static_cast<int>(std::min<std::size_t>(std::max(1, o.jobs), std::max<std::size_t>(total, 1)));
+  for (int j = 1; j < jobs; j++) pool.emplace_back(worker, j);
+  worker(0);
+  for (auto& t : pool) t.join();
+  return differs;
+}
+
+bool save(const CompareOptions& o, const std::string& program, int index, const std::string& input,
+          std::FILE* out) {
+  const fs::path dir = fs::path(o.save_dir) / program;
+  const fs::path file =
+      dir / ("generated_" + std::to_string(o.seed) + "_" + std::to_string(index) + ".in");
+  std::error_code ec;
+  fs::create_directories(dir, ec);
+  if (ec || !conformance::write_file(file.string(), input)) {
+    std::fprintf(out, "  cannot write %s\n", file.string().c_str());
+    return false;
+  }
+  std::fprintf(out, "  saved %s\n", file.string().c_str());
+  return true;
+}
+
+// Cuts the shortest differing input of one program down and shows it.
+bool report_program(const CompareOptions& o, const Target& t, const std::vector<int>& differing,
+                    std::FILE* out) {
+  int first = differing.front();
+  std::string smallest = input_of(o, t, first);
+  for (int index : differing) {
+    std::string input = input_of(o, t, index);
+    if (input.size() < smallest.size()) smallest = std::move(input), first = index;
+  }
+  const std::string file = scratch_file(o.jobs + 1);
+  const std::string& program = t.description->program;
+  const bool was_refused = refused(program, t.runner.run(smallest, file).reference);
+  // The same kind of input: one the reference accepted stays accepted.
+  const std::string reduced = reduce(smallest, [&](const std::string& candidate) {
+    const Pair p = t.runner.run(candidate, file);
+    return p.reference.spawn_error.empty() && !same(p.test, p.reference) &&
+           refused(program, p.reference) == was_refused;
+  });
+  const Pair p = t.runner.run(reduced, file);
+  std::error_code ec;
+  fs::remove(file, ec);
+  std::fprintf(out, "DIFFER %s: %zu of %d inputs\n  input %d cut from %zu to %zu bytes: \"%s\"\n",
+               program.c_str(), differing.size(), o.inputs, first, smallest.size(), reduced.size(),
+               visible(reduced).c_str());
+  show_run(out, "this build", p.test);
+  show_run(out, "reference ", p.reference);
+  return o.save_dir.empty() || save(o, program, first, reduced, out);
+}
+
+std::vector<Target> targets_of(const CompareOptions& o, Summary& summary, std::FILE* out) {
+  std::string error;
+  std::vector<Target> targets;
+  for (const Description* d : selected(o, error)) {
+    std::error_code ec;
+    if (!fs::is_regular_file(fs::path(o.against) / d->program, ec)) {
+      std::fprintf(out, "%s: no reference program in %s\n", d->program.c_str(), o.against.c_str());
+      summary.setup_error = true;
+      continue;
+    }
+    targets.push_back({d, Runner(o, d->program)});
+  }
+  if (!error.empty()) {
+    std::fprintf(out, "%s\n", error.c_str());
+    summary.setup_error = true;
+  }
+  return targets;
+}
+
+}  // namespace
+
+std::string own_folder() {
+  std::error_code ec;
+  const fs::path self = fs::read_symlink("/proc/self/exe", ec);
+  return ec ? std::string(".") : self.parent_path().string();
+}
+
+}  // namespace generate
+
+namespace generate {
+
+Summary compare_builds(const CompareOptions& o, std::FILE* out) {
+  Summary summary;
+  const std::vector<Target> targets = targets_of(o, summary, out);
+  if (summary.setup_error) return summary;
+  std::fprintf(out, "comparing %s against %s: %zu programs, %d generated inputs each, seed %llu\n",
+               o.bin_dir.c_str(), o.against.c_str(), targets.size(), o.inputs,
+               static_cast<unsigned long long>(o.seed));
+  std::fflush(out);
+  const std::vector<char> differs = run_all(o, targets);
+  for (std::size_t t = 0; t < targets.size(); t++) {
+    std::vector<int> differing;
+    for (int i = 0; i < o.inputs; i++)
+      if (differs[t * static_cast<std::size_t>(o.inputs) + static_cast<std::size_t>(i)])
+        differing.push_back(i);
+    summary.agreed += o.inputs - static_cast<long>(differing.size());
+    summary.differed += static_cast<long>(differing.size());
+    if (!differing.empty() && !report_program(o, targets[t], differing, out))
+      summary.setup_error = true;
+  }
+  std::fprintf(out, "%ld agreed, %ld differed\n", summary.agreed, summary.differed);
+  return summary;
+}
+
+}  // namespace generate
