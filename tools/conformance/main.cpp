@@ -7,8 +7,8 @@
 #include <cstring>
 #include <filesystem>
 #include <mutex>
-#include <sstream>
 #include <stdexcept>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -90,13 +90,8 @@ std::string usage_text(const Defaults& d) {
          "  --record          write expected files that are missing from a trusted build's output\n"
          "  --overwrite       with --record, also replace expected files that differ\n"
          "  --list            list the cases and exit\n"
-         "  --verbose         also name every case that passed\n"
-         "  --generate N      instead of the cases, run N generated valid inputs per program\n"
-         "                    on this build and on --against; report each difference\n"
-         "  --against DIR     the reference build (default: the programs beside the runner)\n"
-         "  --seed S          seed of the generated inputs (default 1)\n"
-         "  --save-differences DIR  write each cut-down difference as DIR/PROGRAM/NAME.in\n"
-         "  --wider           also inputs that only newer builds accept\n";
+         "  --verbose         also name every case that passed\n" +
+         generate::option_help;
 }
 
 Defaults defaults;
@@ -145,24 +140,9 @@ Options parse_options(int argc, char** argv) {
       o.list = true;
     else if (a == "--verbose")
       o.verbose = true;
-    else if (a == "--generate" || a == "--seed") {
-      const std::string v = value();
-      char* end = nullptr;
-      const unsigned long long n = std::strtoull(v.c_str(), &end, 10);
-      if (v.empty() || *end != '\0' || v[0] == '-' ||
-          (a == "--generate" && (n == 0 || n > 1000000)))
-        usage_error(a + " needs a number" + (a == "--generate" ? " from 1 to 1000000" : ""));
-      if (a == "--generate")
-        o.generated.inputs = static_cast<int>(n);
-      else
-        o.generated.seed = n;
-    } else if (a == "--against")
-      o.generated.against = value();
-    else if (a == "--save-differences")
-      o.generated.save_dir = value();
-    else if (a == "--wider")
-      o.generated.limits.wider = true;
-    else if (a == "--help" || a == "-h") {
+    else if (std::string error; generate::parse_option(a, value, o.generated, error)) {
+      if (!error.empty()) usage_error(error);
+    } else if (a == "--help" || a == "-h") {
       std::fputs(usage_text(defaults).c_str(), stdout);
       std::exit(0);
     } else

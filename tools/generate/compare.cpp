@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
+#include <cstdlib>
 #include <filesystem>
 #include <thread>
 
@@ -200,26 +202,77 @@ bool report_program(const CompareOptions& o, const Target& t, const std::vector<
   return o.save_dir.empty() || save(o, program, first, reduced, out);
 }
 
+// The selected programs; those missing from the build under test are
+// counted as differing on every input.
 std::vector<Target> targets_of(const CompareOptions& o, Summary& summary, std::FILE* out) {
   std::string error;
   std::vector<Target> targets;
   for (const Description* d : selected(o, error)) {
     std::error_code ec;
     if (!fs::is_regular_file(fs::path(o.against) / d->program, ec)) {
-      std::fprintf(out, "%s: no reference program in %s\n", d->program.c_str(), o.against.c_str());
+      std::fprintf(stderr, "conformance: no %s in %s (name the reference build with --against)\n",
+                   d->program.c_str(), o.against.c_str());
       summary.setup_error = true;
-      continue;
+    } else if (!fs::is_regular_file(fs::path(o.bin_dir) / d->program, ec)) {
+      std::fprintf(out, "DIFFER %s: not in %s\n", d->program.c_str(), o.bin_dir.c_str());
+      summary.differed += o.inputs;
+    } else {
+      targets.push_back({d, Runner(o, d->program)});
     }
-    targets.push_back({d, Runner(o, d->program)});
   }
   if (!error.empty()) {
-    std::fprintf(out, "%s\n", error.c_str());
+    std::fprintf(stderr, "conformance: %s\n", error.c_str());
+    summary.setup_error = true;
+  } else if (targets.empty() && summary.differed == 0) {
+    std::fprintf(stderr, "conformance: no input-reading program matches '%s'\n", o.filter.c_str());
     summary.setup_error = true;
   }
   return targets;
 }
 
 }  // namespace
+
+const char* const option_help =
+    "  --generate N      instead of the cases, run N generated valid inputs per program\n"
+    "                    on this build (--bin-dir, --wrapper) and on the reference build;\n"
+    "                    cut each difference down to a small input that still shows it\n"
+    "  --against DIR     the reference build (default: the programs beside the runner)\n"
+    "  --seed S          seed of the generated inputs (default 1)\n"
+    "  --save-differences DIR  write each cut-down input as DIR/PROGRAM/NAME.in\n"
+    "  --wider           also inputs that only newer builds of the programs accept\n";
+
+namespace {
+
+bool parse_number(const std::string& text, unsigned long long& n) {
+  char* end = nullptr;
+  errno = 0;
+  n = std::strtoull(text.c_str(), &end, 10);
+  return !text.empty() && text[0] >= '0' && text[0] <= '9' && *end == '\0' && errno == 0;
+}
+
+}  // namespace
+
+bool parse_option(const std::string& name, const std::function<std::string()>& value,
+                  CompareOptions& o, std::string& error) {
+  unsigned long long n = 0;
+  if (name == "--generate") {
+    if (!parse_number(value(), n) || n == 0 || n > 1000000)
+      error = "--generate needs a count from 1 to 1000000";
+    o.inputs = static_cast<int>(n);
+  } else if (name == "--seed") {
+    if (!parse_number(value(), n)) error = "--seed needs a number from 0 to 2^64-1";
+    o.seed = n;
+  } else if (name == "--against") {
+    o.against = value();
+  } else if (name == "--save-differences") {
+    o.save_dir = value();
+  } else if (name == "--wider") {
+    o.limits.wider = true;
+  } else {
+    return false;
+  }
+  return true;
+}
 
 std::string own_folder() {
   std::error_code ec;

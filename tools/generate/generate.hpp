@@ -77,6 +77,12 @@ struct Summary {
 // difference with its reduced input, and ends with "N agreed, N differed".
 Summary compare_builds(const CompareOptions& o, std::FILE* report);
 
+// The comparison's command-line options, for the runner: false when `name`
+// is none of them. `value` fetches the option's value; a bad value sets `error`.
+bool parse_option(const std::string& name, const std::function<std::string()>& value,
+                  CompareOptions& o, std::string& error);
+extern const char* const option_help;
+
 // The folder of the running executable (the reference build when installed).
 std::string own_folder();
 
