@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "cases.hpp"
+#include "inputs.hpp"
 #include "process.hpp"
 
 namespace fs = std::filesystem;
@@ -95,6 +96,14 @@ TEST(Generator, EdgeValuesAreTheLimitsAndOnePast) {
   const auto edges = generate::edge_values(*generate::find_description("hanoi_moves"));
   for (const char* v : {"0", "1", "16", "17"})
     EXPECT_NE(std::find(edges.begin(), edges.end(), v), edges.end()) << v;
+}
+
+// The hostile driver substitutes the same limits into its inputs.
+TEST(Generator, TheHostileDriverSharesTheLimits) {
+  const auto v = hostile::source_values("lang::reject(\"queens_solutions\", \"size %d\", n);");
+  for (const char* limit : {"10", "11", "3", "4", "-2147483649"})
+    EXPECT_NE(std::find(v.begin(), v.end(), limit), v.end()) << limit;
+  EXPECT_TRUE(hostile::source_values("reject(\"unknown\")").empty());
 }
 
 bool holds_max(const std::string& s) {
