@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <thread>
@@ -173,33 +174,64 @@ bool save(const CompareOptions& o, const std::string& program, int index, const 
   return true;
 }
 
-// Cuts the shortest differing input of one program down and shows it.
-bool report_program(const CompareOptions& o, const Target& t, const std::vector<int>& differing,
-                    std::FILE* out) {
-  int first = differing.front();
-  std::string smallest = input_of(o, t, first);
-  for (int index : differing) {
+// One program's difference, cut down.
+struct Finding {
+  std::size_t target = 0;
+  std::vector<int> differing;
+  int index = 0;  // of the input that was cut down
+  std::size_t original_size = 0;
+  std::string reduced;
+  Pair runs;  // of the reduced input
+};
+
+// A cut-down input that still differs; the reduction stops trying after a
+// minute, so that a build that hangs cannot hold the report up for long.
+void cut_down(const CompareOptions& o, const Target& t, Finding& f, int worker) {
+  std::string smallest = input_of(o, t, f.differing.front());
+  f.index = f.differing.front();
+  for (int index : f.differing) {
     std::string input = input_of(o, t, index);
-    if (input.size() < smallest.size()) smallest = std::move(input), first = index;
+    if (input.size() < smallest.size()) smallest = std::move(input), f.index = index;
   }
-  const std::string file = scratch_file(o.jobs + 1);
+  const std::string file = scratch_file(worker);
   const std::string& program = t.description->program;
   const bool was_refused = refused(program, t.runner.run(smallest, file).reference);
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
   // The same kind of input: one the reference accepted stays accepted.
-  const std::string reduced = reduce(smallest, [&](const std::string& candidate) {
+  f.reduced = reduce(smallest, [&](const std::string& candidate) {
+    if (std::chrono::steady_clock::now() > deadline) return false;
     const Pair p = t.runner.run(candidate, file);
     return p.reference.spawn_error.empty() && !same(p.test, p.reference) &&
            refused(program, p.reference) == was_refused;
   });
-  const Pair p = t.runner.run(reduced, file);
+  f.original_size = smallest.size();
+  f.runs = t.runner.run(f.reduced, file);
   std::error_code ec;
   fs::remove(file, ec);
+}
+
+// Every finding cut down, `jobs` programs at a time.
+void cut_down_all(const CompareOptions& o, const std::vector<Target>& targets,
+                  std::vector<Finding>& findings) {
+  std::atomic<std::size_t> next{0};
+  auto worker = [&](int id) {
+    for (std::size_t k; (k = next++) < findings.size();)
+      cut_down(o, targets[findings[k].target], findings[k], id);
+  };
+  std::vector<std::thread> pool;
+  for (int j = 1; j < std::min<int>(o.jobs, static_cast<int>(findings.size())); j++)
+    pool.emplace_back(worker, j);
+  worker(0);
+  for (auto& t : pool) t.join();
+}
+
+bool report(const CompareOptions& o, const std::string& program, const Finding& f, std::FILE* out) {
   std::fprintf(out, "DIFFER %s: %zu of %d inputs\n  input %d cut from %zu to %zu bytes: \"%s\"\n",
-               program.c_str(), differing.size(), o.inputs, first, smallest.size(), reduced.size(),
-               visible(reduced).c_str());
-  show_run(out, "this build", p.test);
-  show_run(out, "reference ", p.reference);
-  return o.save_dir.empty() || save(o, program, first, reduced, out);
+               program.c_str(), f.differing.size(), o.inputs, f.index, f.original_size,
+               f.reduced.size(), visible(f.reduced).c_str());
+  show_run(out, "this build", f.runs.test);
+  show_run(out, "reference ", f.runs.reference);
+  return o.save_dir.empty() || save(o, program, f.index, f.reduced, out);
 }
 
 // The selected programs; those missing from the build under test are
@@ -293,16 +325,20 @@ Summary compare_builds(const CompareOptions& o, std::FILE* out) {
                static_cast<unsigned long long>(o.seed));
   std::fflush(out);
   const std::vector<char> differs = run_all(o, targets);
+  std::vector<Finding> findings;
   for (std::size_t t = 0; t < targets.size(); t++) {
-    std::vector<int> differing;
+    Finding f;
+    f.target = t;
     for (int i = 0; i < o.inputs; i++)
       if (differs[t * static_cast<std::size_t>(o.inputs) + static_cast<std::size_t>(i)])
-        differing.push_back(i);
-    summary.agreed += o.inputs - static_cast<long>(differing.size());
-    summary.differed += static_cast<long>(differing.size());
-    if (!differing.empty() && !report_program(o, targets[t], differing, out))
-      summary.setup_error = true;
+        f.differing.push_back(i);
+    summary.agreed += o.inputs - static_cast<long>(f.differing.size());
+    summary.differed += static_cast<long>(f.differing.size());
+    if (!f.differing.empty()) findings.push_back(std::move(f));
   }
+  cut_down_all(o, targets, findings);
+  for (const auto& f : findings)
+    if (!report(o, targets[f.target].description->program, f, out)) summary.setup_error = true;
   std::fprintf(out, "%ld agreed, %ld differed\n", summary.agreed, summary.differed);
   return summary;
 }
