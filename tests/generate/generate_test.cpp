@@ -92,6 +92,27 @@ TEST(Generator, StaysInsideRangesAndTimeBounds) {
   for (long long v : values("lcm_status", 200)) EXPECT_NE(v, 0);
 }
 
+// The wider ranges hold negative counts: nothing is read for them, and the
+// inputs stay small. A zero for lcm_status comes only with a negative partner.
+TEST(Generator, WiderRangesKeepInputsSmallAndDivisorsNonZero) {
+  const generate::Limits wider{true};
+  for (const auto& d : generate::descriptions(wider))
+    for (std::uint64_t seed = 0; seed < 100; seed++)
+      EXPECT_LT(generate::generate_input(d, seed).size(), 100000u) << d.program << " " << seed;
+  const auto* lcm = generate::find_description("lcm_status", wider);
+  bool zero = false;
+  for (std::uint64_t seed = 0; seed < 300; seed++) {
+    const auto t = tokens(generate::generate_input(*lcm, seed));
+    ASSERT_EQ(t.size(), 2u);
+    const long long a = read_value(t[0]), b = read_value(t[1]);
+    if (a == 0 || b == 0) {
+      zero = true;
+      EXPECT_LT(a + b, 0) << t[0] << " " << t[1];
+    }
+  }
+  EXPECT_TRUE(zero);
+}
+
 TEST(Generator, EdgeValuesAreTheLimitsAndOnePast) {
   const auto edges = generate::edge_values(*generate::find_description("hanoi_moves"));
   for (const char* v : {"0", "1", "16", "17"})

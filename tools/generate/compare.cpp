@@ -135,7 +135,10 @@ std::string input_of(const CompareOptions& o, const Target& t, int index) {
   return generate_input(*t.description, input_seed(o.seed, t.description->program, index));
 }
 
-// Every input of every target, `jobs` at a time; true where the builds differ.
+constexpr char differed_bit = 1, refused_bit = 2;
+
+// Every input of every target, `jobs` at a time: where the builds differ,
+// and where the reference refused the input.
 std::vector<char> run_all(const CompareOptions& o, const std::vector<Target>& targets) {
   const std::size_t per = static_cast<std::size_t>(o.inputs), total = targets.size() * per;
   std::vector<char> differs(total, 0);
@@ -145,7 +148,9 @@ std::vector<char> run_all(const CompareOptions& o, const std::vector<Target>& ta
     for (std::size_t k; (k = next++) < total;) {
       const Target& t = targets[k / per];
       const Pair p = t.runner.run(input_of(o, t, static_cast<int>(k % per)), file);
-      differs[k] = !same(p.test, p.reference);
+      differs[k] =
+          static_cast<char>((same(p.test, p.reference) ? 0 : differed_bit) |
+                            (refused(t.description->program, p.reference) ? refused_bit : 0));
     }
     std::error_code ec;
     fs::remove(file, ec);
@@ -329,9 +334,11 @@ Summary compare_builds(const CompareOptions& o, std::FILE* out) {
   for (std::size_t t = 0; t < targets.size(); t++) {
     Finding f;
     f.target = t;
-    for (int i = 0; i < o.inputs; i++)
-      if (differs[t * static_cast<std::size_t>(o.inputs) + static_cast<std::size_t>(i)])
-        f.differing.push_back(i);
+    for (int i = 0; i < o.inputs; i++) {
+      const char r = differs[t * static_cast<std::size_t>(o.inputs) + static_cast<std::size_t>(i)];
+      if (r & differed_bit) f.differing.push_back(i);
+      if (r & refused_bit) summary.refused++;
+    }
     summary.agreed += o.inputs - static_cast<long>(f.differing.size());
     summary.differed += static_cast<long>(f.differing.size());
     if (!f.differing.empty()) findings.push_back(std::move(f));
@@ -339,6 +346,9 @@ Summary compare_builds(const CompareOptions& o, std::FILE* out) {
   cut_down_all(o, targets, findings);
   for (const auto& f : findings)
     if (!report(o, targets[f.target].description->program, f, out)) summary.setup_error = true;
+  // Generated inputs are valid: a refusal means a description is wrong.
+  if (summary.refused > 0)
+    std::fprintf(out, "note: the reference refused %ld generated inputs\n", summary.refused);
   std::fprintf(out, "%ld agreed, %ld differed\n", summary.agreed, summary.differed);
   return summary;
 }

@@ -87,7 +87,7 @@ void add_numeric(std::vector<Description>& all) {
                   floats("value", -float_max, float_max, true, true)},
                  [](Writer& w) {
                    const long long n = w.value("rows"), m = w.value("columns");
-                   for (long long k = 0; k < n * m; k++) w.floating("value");
+                   for (long long k = 0; n > 0 && m > 0 && k < n * m; k++) w.floating("value");
                  }});
   all.push_back({"float_semantics_check",
                  "a count and that many floats, then nine floats",
@@ -105,7 +105,7 @@ void image_body(Writer& w) {
   const long long width = w.value("width"), height = w.value("height");
   w.integer(255);
   w.separator();
-  for (long long k = 0; k < width * height; k++) w.value("pixel");
+  for (long long k = 0; width > 0 && height > 0 && k < width * height; k++) w.value("pixel");
 }
 
 void add_image(std::vector<Description>& all) {

@@ -70,6 +70,7 @@ struct CompareOptions {
 
 struct Summary {
   long agreed = 0, differed = 0;
+  long refused = 0;          // inputs the reference refused (a description at fault)
   bool setup_error = false;  // a bad filter or a build that could not be run
 };
 
