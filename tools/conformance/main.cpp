@@ -359,6 +359,8 @@ int main(int argc, char** argv) {
     if (g.against.empty()) g.against = generate::own_folder();
     const generate::Summary s = generate::compare_builds(g, stdout);
     return s.setup_error ? 2 : s.differed > 0 ? 1 : 0;
+  } else if (!o.generated.against.empty() || !o.generated.save_dir.empty()) {
+    usage_error("--against and --save-differences go with --generate");
   }
   if (!fs::is_directory(o.cases_dir)) usage_error("no case folder " + o.cases_dir);
   std::vector<Case> cases;
