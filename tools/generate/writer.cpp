@@ -122,8 +122,8 @@ std::string nonfinite_spelling(float v, Random& r) {
   }
   const char* forms[] = {"inf", "INF", "infinity", "Infinity"};
   const std::string word = forms[r.below(4)];
-  if (v < 0) return "-" + word;
-  return r.percent(20) ? "+" + word : word;
+  if (v < 0) return std::string("-").append(word);
+  return r.percent(20) ? std::string("+").append(word) : word;
 }
 
 std::string float_spelling(float v, Random& r) {
@@ -136,7 +136,7 @@ std::string float_spelling(float v, Random& r) {
   if (mode < 76) return format("%.17g", d);
   if (mode < 82) return format("%.12e", d);
   if (mode < 90 && d == std::floor(d) && std::fabs(d) < 1e9) return format("%.0f", d);
-  if (mode < 95 && !std::signbit(d)) return "+" + format("%.9g", d);
+  if (mode < 95 && !std::signbit(d)) return format("%+.9g", d);
   return format("%.9g", d);
 }
 
@@ -159,7 +159,7 @@ void Writer::integer(long long value) {
   std::vector<std::string> forms;
   const std::string digits = value < 0 ? plain.substr(1) : plain;
   const std::string sign = value < 0 ? "-" : "";
-  if (value >= 0) forms.push_back("+" + plain);
+  if (value >= 0) forms.push_back(std::string("+").append(plain));
   forms.push_back(sign + "00" + digits);
   if (value == 0) forms.insert(forms.end(), {"-0", "+0", "-000"});
   // Past 32 bits a read stops at the nearer limit.
