@@ -166,22 +166,21 @@ void add_graphs(std::vector<Description>& all) {
                      w.value("sink");
                    flow_edges(w);
                  }});
-  all.push_back(
-      {"shortest_paths",
-       "node count n, edge count m, then m triples u v weight with u, v in 1..n",
-       {ints("nodes", 0, 15), bounded("edges", int_min, 40, "input size"), ints("weight")},
-       [](Writer& w) {
-         const long long n = w.value("nodes");
-         const long long lowest = w.description().field("node").lo;
-         for (long long m = w.value("edges", n < 1 ? 0 : LLONG_MAX); m > 0; m--) {
-           for (int end = 0; end < 2; end++) {
-             w.integer(w.random().between(lowest, n));
-             w.separator();
-           }
-           w.value("weight");
-         }
-       }});
-  all.back().fields.push_back(ints("node", 1, 15));
+  all.push_back({"shortest_paths",
+                 "node count n, edge count m, then m triples u v weight with u, v in 1..n",
+                 {ints("nodes", 0, 15), bounded("edges", int_min, 40, "input size"), ints("weight"),
+                  ints("node", 1, 15)},
+                 [](Writer& w) {
+                   const long long n = w.value("nodes");
+                   const long long lowest = w.description().field("node").lo;
+                   for (long long m = w.value("edges", n < 1 ? 0 : LLONG_MAX); m > 0; m--) {
+                     for (int end = 0; end < 2; end++) {
+                       w.integer(w.random().between(lowest, n));
+                       w.separator();
+                     }
+                     w.value("weight");
+                   }
+                 }});
   all.push_back({"percolation_check", "ten pairs row column", {ints("cell", 1, 4)}, [](Writer& w) {
                    for (int k = 0; k < 20; k++) w.value("cell");
                  }});
@@ -212,15 +211,15 @@ void add_algorithms(std::vector<Description>& all) {
                         {bounded("count", int_min, 3, "output size"),
                          bounded("disks", 1, 16, "the moves double with each disk")},
                         [](Writer& w) { w.value("disks"); }));
-  Field nonzero = ints("value");
-  nonzero.except = {0};
+  Field nonzero = ints("value"), marker = ints("marker");
+  nonzero.except = marker.except = {0};
   all.push_back({"lcm_status", "two non-zero integers", {nonzero}, [](Writer& w) {
                    w.value("value");
                    w.value("value");
                  }});
   all.push_back({"pair_input_sum_mod",
                  "pairs of a non-zero marker and a value, then a 0 marker",
-                 {ints("pairs", 0, 100), nonzero, ints("value")},
+                 {ints("pairs", 0, 100), marker, ints("value")},
                  [](Writer& w) {
                    for (long long n = w.pick("pairs"); n > 0; n--) {
                      w.value("marker");
@@ -229,7 +228,6 @@ void add_algorithms(std::vector<Description>& all) {
                    w.integer(0);
                    w.separator();
                  }});
-  all.back().fields[1].name = "marker";
   all.push_back(plain("reverse_echo", 200));
 }
 
@@ -331,7 +329,6 @@ void add_text(std::vector<Description>& all) {
          w.text(pattern + "\n" + text);
          if (t == 0 || w.random().percent(70)) w.text("\n");
        }});
-  all.back().fields[0].time_bound.clear();
   all.push_back(plain("swap_two", 2));
 }
 
