@@ -35,3 +35,17 @@ for program in swap_two merge_sort_list gcd_pairs; do
   case "$ours" in *"$program: "*) fail "$program: our build rejects the reduced input" ;; esac
 done
 echo "planted fault found and cut down in every program"
+
+# A program missing from the build under test differs on every input; a bad
+# filter, or a difference that cannot be saved, is an error (status 2).
+rm "$work/copy/gcd_loop"
+"$runner" --generate 5 --bin-dir "$work/copy" --against "$bin" --filter '^gcd_' >"$work/missing.log"
+[ $? = 1 ] && grep -qx 'DIFFER gcd_loop: not in .*' "$work/missing.log" &&
+  grep -qx '5 agreed, 5 differed' "$work/missing.log" || fail "a missing program was not counted"
+"$runner" --generate 5 --bin-dir "$bin" --against "$bin" --filter '(' 2>/dev/null
+[ $? = 2 ] || fail "a bad filter was not an error"
+: >"$work/not-a-folder"
+"$runner" --generate 60 --seed 1 --bin-dir "$bin" --against "$bin" --filter '^swap_two$' \
+  --wrapper "$here/planted_fault.sh" --save-differences "$work/not-a-folder" >/dev/null
+[ $? = 2 ] || fail "a difference that could not be saved was not an error"
+echo "missing programs, bad filters and unwritable folders reported"
