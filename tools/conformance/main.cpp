@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "cases.hpp"
+#include "generate.hpp"
 #include "judge.hpp"
 #include "options.hpp"
 #include "pool.hpp"
@@ -69,9 +70,9 @@ std::string usage_text(const Settings& d, const std::vector<Option>& table) {
 }
 
 // The options, one row each. Limits are documented in docs/using.md.
-std::vector<Option> option_table(Settings& s, bool& help) {
+std::vector<Option> option_table(Settings& s, generate::CompareOptions& g, bool& help) {
   using namespace toolkit;
-  return {
+  std::vector<Option> table = {
       {"--bin-dir", "DIR", "folder holding the programs", store_text(s.bin_dir)},
       {"--cases", "DIR", "folder of golden cases, one subfolder per program",
        store_text(s.cases_dir)},
@@ -96,10 +97,14 @@ std::vector<Option> option_table(Settings& s, bool& help) {
       {"--verbose", "", "also name every case that passed", store_true(s.verbose)},
       {"--help", "", "show this text", store_true(help)},
   };
+  for (auto& row : generate::option_rows(g)) table.push_back(std::move(row));
+  return table;
 }
 
-void check_settings(Settings& s) {
+void check_settings(Settings& s, const generate::CompareOptions& g) {
   if (s.overwrite && !s.record) throw UsageError("--overwrite goes with --record");
+  if (g.inputs == 0 && !(g.against.empty() && g.save_dir.empty()))
+    throw UsageError("--against and --save-differences go with --generate");
   if (s.jobs == 0) s.jobs = toolkit::processor_count();
   std::error_code ec;
   if (!fs::is_directory(s.cases_dir, ec)) throw UsageError("no case folder " + s.cases_dir);
@@ -107,18 +112,18 @@ void check_settings(Settings& s) {
   if (!s.wrapper.empty()) toolkit::check_command("--wrapper", s.wrapper[0]);
 }
 
-Settings parse_command_line(int argc, char** argv) {
+Settings parse_command_line(int argc, char** argv, generate::CompareOptions& g) {
   const Settings d = defaults(argc > 0 ? argv[0] : "");
   Settings s = d;
   bool help = false;
-  const auto table = option_table(s, help);
+  const auto table = option_table(s, g, help);
   try {
     toolkit::parse_options(argc, argv, table);
     if (help) {
       std::fputs(usage_text(d, table).c_str(), stdout);
       std::exit(0);
     }
-    check_settings(s);
+    check_settings(s, g);
   } catch (const UsageError& e) {
     usage_error(e.what());
   }
@@ -166,10 +171,25 @@ int exit_status(const std::vector<Outcome>& outcomes, const RunTotals& totals, b
   return totals.folder_problems == 0 ? 0 : 1;
 }
 
+// --generate: this build and the reference on generated inputs instead of
+// the golden cases; the reference defaults to the programs beside the runner.
+int compare_generated(const Settings& s, generate::CompareOptions g) {
+  g.bin_dir = s.bin_dir, g.wrapper = s.wrapper, g.filter = s.filter;
+  g.jobs = s.jobs, g.timeout = s.timeout;
+  if (g.against.empty()) g.against = generate::own_folder();
+  toolkit::supervise();
+  const generate::Summary summary = generate::compare_builds(g, stdout);
+  toolkit::end_all_strays();
+  if (const int signal = toolkit::interrupt_signal(); signal != 0) return 128 + signal;
+  return summary.setup_error ? 2 : summary.differed > 0 ? 1 : 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  const Settings s = parse_command_line(argc, argv);
+  generate::CompareOptions generated;
+  const Settings s = parse_command_line(argc, argv, generated);
+  if (generated.inputs > 0) return compare_generated(s, generated);
   RunTotals totals;
   const std::vector<Case> cases = select_cases(s, totals);
   if (cases.empty()) {

@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <set>
 
+#include "generate.hpp"
+
 namespace hostile {
 
 namespace {
@@ -151,6 +153,12 @@ std::vector<std::string> source_values(const std::string& source) {
   }
   std::vector<std::string> values;
   for (long long v : found) values.push_back(std::to_string(v));
+  // A program names itself in its rejections: the limits of its valid input,
+  // from the description the generator of valid inputs uses, join the literals.
+  for (const auto& d : generate::descriptions())
+    if (source.find('"' + d.program + '"') != std::string::npos)
+      for (auto& v : generate::edge_values(d))
+        if (std::find(values.begin(), values.end(), v) == values.end()) values.push_back(v);
   return values;
 }
 
