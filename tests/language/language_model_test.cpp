@@ -2,60 +2,23 @@
 // the 32-bit range among them, and checks their exit status and output
 // against models written here with 64-bit arithmetic reduced to 32 bits.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <random>
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include "run_program.hpp"
 
 namespace {
 
 constexpr std::int64_t kMin = -2147483648LL;
 constexpr std::int64_t kMax = 2147483647LL;
 
-struct Outcome {
-  std::string out;
-  std::string err;
-  int status = -1;
-};
-
-std::string slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-Outcome run(const char* program, const std::string& input) {
-  char dir[] = "/tmp/language_model_XXXXXX";
-  if (mkdtemp(dir) == nullptr) return {};
-  std::string in_path = std::string(dir) + "/in";
-  std::string err_path = std::string(dir) + "/err";
-  std::ofstream(in_path, std::ios::binary) << input;
-  // In a cross build the programs run under the emulator.
-  const std::string emulator = SUITE_EMULATOR;
-  std::string command =
-      (emulator.empty() ? "" : emulator + " ") + program + " < " + in_path + " 2> " + err_path;
-  Outcome result;
-  FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return result;
-  char buffer[4096];
-  std::size_t got;
-  while ((got = fread(buffer, 1, sizeof buffer, pipe)) > 0) result.out.append(buffer, got);
-  int raw = pclose(pipe);
-  if (WIFEXITED(raw)) result.status = WEXITSTATUS(raw);
-  result.err = slurp(err_path);
-  std::remove(in_path.c_str());
-  std::remove(err_path.c_str());
-  rmdir(dir);
-  return result;
-}
+using test_support::Outcome;
+using test_support::run_program;
 
 // Reduction of an exact value to 32-bit two's complement.
 std::int64_t wrap(std::int64_t v) {
@@ -149,7 +112,7 @@ TEST(NestedCallChain, ModelAgreesOnEdgeAndRandomInputs) {
   Inputs inputs(1);
   for (int round = 0; round < kRounds; ++round) {
     std::vector<std::int64_t> values = inputs.take(14);
-    Outcome r = run(NESTED_CALL_CHAIN_PATH, join(values));
+    Outcome r = run_program(NESTED_CALL_CHAIN_PATH, join(values));
     EXPECT_EQ(r.status, wrap(nested_model(values)) & 255) << join(values);
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(r.err, kTotal);
@@ -179,7 +142,7 @@ TEST(ShortCircuitInput, ModelAgreesOnEdgeAndRandomInputs) {
   Inputs inputs(2);
   for (int round = 0; round < kRounds; ++round) {
     std::vector<std::int64_t> values = inputs.take(4);
-    Outcome r = run(SHORT_CIRCUIT_INPUT_PATH, join(values));
+    Outcome r = run_program(SHORT_CIRCUIT_INPUT_PATH, join(values));
     EXPECT_EQ(r.out, short_circuit_model(values)) << join(values);
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.err, kTotal);
@@ -188,15 +151,15 @@ TEST(ShortCircuitInput, ModelAgreesOnEdgeAndRandomInputs) {
 
 TEST(ShortCircuitInput, LastCallRunsOnlyWhenTheTotalReachesZero) {
   // Three times the maximum plus 2147483552 wraps to -99: func(99) returns 0.
-  Outcome reached = run(SHORT_CIRCUIT_INPUT_PATH, join({kMax, kMax, kMax, 2147483552}));
+  Outcome reached = run_program(SHORT_CIRCUIT_INPUT_PATH, join({kMax, kMax, kMax, 2147483552}));
   EXPECT_EQ(reached.out, "2147483647-22147483645-990100");
   // One less leaves -1 after func(99): func(100) must not run.
-  Outcome missed = run(SHORT_CIRCUIT_INPUT_PATH, join({kMax, kMax, kMax, 2147483551}));
+  Outcome missed = run_program(SHORT_CIRCUIT_INPUT_PATH, join({kMax, kMax, kMax, 2147483551}));
   EXPECT_EQ(missed.out, "2147483647-22147483645-100-1");
 }
 
 TEST(ShortCircuitInput, ShortInputKeepsTheTotalsPrinted) {
-  Outcome r = run(SHORT_CIRCUIT_INPUT_PATH, "11 12 100\n");
+  Outcome r = run_program(SHORT_CIRCUIT_INPUT_PATH, "11 12 100\n");
   EXPECT_EQ(r.out, "1123123");
   EXPECT_EQ(r.err, "short_circuit_input: integer 4 of 4 missing or not a number\n");
   EXPECT_EQ(r.status, 2);
@@ -217,7 +180,7 @@ TEST(GlobalExprConditions, ModelAgreesOnEdgeAndRandomInputs) {
   int ones = 0;
   for (int round = 0; round < kRounds; ++round) {
     std::vector<std::int64_t> values = inputs.take(5);
-    Outcome r = run(GLOBAL_EXPR_CONDITIONS_PATH, join(values));
+    Outcome r = run_program(GLOBAL_EXPR_CONDITIONS_PATH, join(values));
     if (values[2] == 0) {
       EXPECT_EQ(r.status, 2) << join(values);
       EXPECT_EQ(r.err, "global_expr_conditions: divisor c is 0\n");
@@ -234,7 +197,7 @@ TEST(GlobalExprConditions, ModelAgreesOnEdgeAndRandomInputs) {
 TEST(GlobalExprConditions, DivisorMinusOneWrapsTheMostNegativeQuotient) {
   for (std::int64_t d : {kMin, kMax, std::int64_t{0}, std::int64_t{1}}) {
     std::vector<std::int64_t> values = {kMin, 0, -1, d, 7};
-    Outcome r = run(GLOBAL_EXPR_CONDITIONS_PATH, join(values));
+    Outcome r = run_program(GLOBAL_EXPR_CONDITIONS_PATH, join(values));
     EXPECT_EQ(r.status, conditions_model(values)) << join(values);
   }
 }
@@ -247,7 +210,7 @@ TEST(EqualNotThree, ModelAgreesOnEdgeAndRandomInputs) {
   for (int round = 0; round < kRounds; ++round) {
     std::int64_t a = inputs.next();
     std::int64_t b = round % 2 == 0 ? a : inputs.next();
-    Outcome r = run(EQUAL_NOT_THREE_PATH, join({a, b}));
+    Outcome r = run_program(EQUAL_NOT_THREE_PATH, join({a, b}));
     EXPECT_EQ(r.status, a == b && a != 3 ? 1 : 0) << a << " " << b;
     EXPECT_EQ(r.err, kTotal);
   }
@@ -259,7 +222,7 @@ TEST(ChainedLocalsPrint, EchoesEveryValueButFive) {
   Inputs inputs(5);
   for (int round = 0; round < kRounds / 2; ++round) {
     std::int64_t value = round == 0 ? 5 : inputs.next();
-    Outcome r = run(CHAINED_LOCALS_PRINT_PATH, join({value}));
+    Outcome r = run_program(CHAINED_LOCALS_PRINT_PATH, join({value}));
     EXPECT_EQ(r.out, digits + "\n" + std::to_string(value == 5 ? 6 : value) + "\n");
     EXPECT_EQ(r.status, 25);
   }
@@ -306,7 +269,7 @@ TEST(ShortInput, EveryPrefixIsRefusedAtTheFirstMissingInteger) {
     const std::size_t count = reader.full_input.size();
     for (std::size_t have = 0; have < count; ++have) {
       std::vector<std::int64_t> prefix(reader.full_input.begin(), reader.full_input.begin() + have);
-      Outcome r = run(reader.path, join(prefix));
+      Outcome r = run_program(reader.path, join(prefix));
       SCOPED_TRACE(std::string(reader.name) + " with " + join(prefix));
       EXPECT_EQ(r.status, 2);
       EXPECT_EQ(r.err, std::string(reader.name) + ": integer " + std::to_string(have + 1) + " of " +

@@ -2,82 +2,25 @@
 // checked against independent methods (all-pairs relaxation, brute force over
 // orders, flood fill), and garbled input must end in the program's answer or
 // in one reject line, never in a crash, a hang or a sanitizer report.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <random>
 #include <set>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "run_program.hpp"
+
 namespace {
 
-struct Outcome {
-  std::string out;
-  std::string err;
-  int status = -1;
-};
-
-std::string slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-// One scratch folder for the whole test run, removed at exit.
-struct Scratch {
-  std::string dir;
-  Scratch() {
-    char name[] = "/tmp/graph_programs_XXXXXX";
-    dir = mkdtemp(name) ? name : "";
-  }
-  ~Scratch() {
-    if (!dir.empty()) std::filesystem::remove_all(dir);
-  }
-};
-
-const std::string& scratch() {
-  static const Scratch folder;
-  return folder.dir;
-}
-
-// Runs the program in a child process with the input on stdin; a child that
-// runs for `seconds` is stopped by its alarm and counts as a failure.
-Outcome run(const std::string& program, const std::string& input, unsigned seconds = 20) {
-  const std::string in = scratch() + "/in", out = scratch() + "/out", err = scratch() + "/err";
-  std::ofstream(in, std::ios::binary) << input;
-  const pid_t child = fork();
-  if (child == 0) {
-    const int fds[3] = {open(in.c_str(), O_RDONLY),
-                        open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600),
-                        open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600)};
-    for (int stream = 0; stream < 3; ++stream) dup2(fds[stream], stream);
-    alarm(seconds);
-    const std::string emulator = SUITE_EMULATOR;
-    if (emulator.empty())
-      execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
-    else
-      execl("/bin/sh", "sh", "-c", (emulator + " " + program).c_str(), static_cast<char*>(nullptr));
-    _exit(127);
-  }
-  int raw = 0;
-  Outcome result;
-  if (child > 0 && waitpid(child, &raw, 0) == child && WIFEXITED(raw))
-    result.status = WEXITSTATUS(raw);
-  result.out = slurp(out);
-  result.err = slurp(err);
-  return result;
-}
+// A program still running after its seconds (20 unless a test says) fails.
+using test_support::Outcome;
+using test_support::run_program;
 
 const std::string total = "TOTAL: 0H-0M-0S-0us\n";
 
@@ -120,7 +63,7 @@ TEST(ShortestPaths, MatchesAllPairsRelaxationWhenEveryNodeIsReachable) {
     for (int j = 1; j <= n; ++j) want << (j == 1 ? d[1][1] : d[1][j]) << ' ';
     want << '\n';
 
-    const Outcome result = run(SHORTEST_PATHS, input.str());
+    const Outcome result = run_program(SHORTEST_PATHS, input.str());
     ASSERT_EQ(result.status, 0) << input.str();
     EXPECT_EQ(result.out, want.str()) << input.str();
     EXPECT_EQ(result.err, total);
@@ -155,7 +98,7 @@ TEST(TopologicalOrder, AcyclicGraphsGetTheSmallestOrder) {
         if (from == u) input << to << ' ';
       input << "0\n";
     }
-    const Outcome result = run(TOPOLOGICAL_ORDER, input.str());
+    const Outcome result = run_program(TOPOLOGICAL_ORDER, input.str());
     ASSERT_EQ(result.status, 0) << input.str();
     EXPECT_EQ(numbers(result.out), smallest_order(edges)) << input.str();
   }
@@ -213,7 +156,7 @@ TEST(PercolationCheck, OneTopAndOneBottomCellAgreeWithAFloodFill) {
       cells.push_back(cell);
     }
     cells.resize(10);
-    const Outcome result = run(PERCOLATION_CHECK, cells_input(cells));
+    const Outcome result = run_program(PERCOLATION_CHECK, cells_input(cells));
     ASSERT_EQ(result.status, 0) << cells_input(cells);
     EXPECT_EQ(numbers(result.out), std::vector<int>{flood_fill_step(cells)}) << cells_input(cells);
   }
@@ -226,7 +169,7 @@ TEST(PercolationCheck, AnyDistinctCellsNeverReportAJoinTooEarly) {
   for (int trial = 0; trial < 30; ++trial) {
     std::vector<std::pair<int, int>> cells = shuffled_cells(random);
     cells.resize(10);
-    const Outcome result = run(PERCOLATION_CHECK, cells_input(cells));
+    const Outcome result = run_program(PERCOLATION_CHECK, cells_input(cells));
     ASSERT_EQ(result.status, 0) << cells_input(cells);
     const std::vector<int> answer = numbers(result.out);
     ASSERT_EQ(answer.size(), 1u);
@@ -239,7 +182,7 @@ TEST(PercolationCheck, AnyDistinctCellsNeverReportAJoinTooEarly) {
 }
 
 TEST(QueensSolutions, TenByTenGivesEveryPlacementOnceInOrder) {
-  const Outcome result = run(QUEENS_SOLUTIONS, "1 10\n");
+  const Outcome result = run_program(QUEENS_SOLUTIONS, "1 10\n");
   std::istringstream lines(result.out);
   std::vector<std::vector<int>> placements;
   for (std::string line; std::getline(lines, line);) placements.push_back(numbers(line));
@@ -271,7 +214,7 @@ std::uint64_t fnv1a(const std::string& bytes) {
 // in the same order by the independent bitmask search in queens_digest.py.
 TEST(QueensSolutions, FourteenByFourteenMatchesAnIndependentSearch) {
   // A sanitizer build or an emulator takes many times a release build's 1.5 s.
-  const Outcome result = run(QUEENS_SOLUTIONS, "1 14\n", 600);
+  const Outcome result = run_program(QUEENS_SOLUTIONS, "1 14\n", 600);
   EXPECT_EQ(std::count(result.out.begin(), result.out.end(), '\n'), 365596);
   EXPECT_EQ(result.out.size(), 365596u * 33u);
   EXPECT_EQ(fnv1a(result.out), 0xd0e511e758db79a5u);
@@ -299,7 +242,7 @@ void expect_answer_or_reject(const char* program, const char* name, int low, int
   std::mt19937 random(seed);
   for (int trial = 0; trial < 40; ++trial) {
     const std::string input = garbled(random, low, high);
-    const Outcome result = run(program, input);
+    const Outcome result = run_program(program, input);
     // queens_solutions exits with its placement count, so stderr tells a
     // rejection from an answer.
     if (result.err != total) {
