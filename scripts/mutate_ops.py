@@ -81,7 +81,7 @@ def tokenize(src):
             tokens.append(Token("literal", src[i:j + 1], i))
             i = j + 1
         elif c.isdigit() or (c == "." and i + 1 < n and src[i + 1].isdigit()):
-            m = re.compile(r"(?:[0-9a-zA-Z_.']|[eEpP][+-])+").match(src, i)
+            m = re.compile(r"(?:[eEpP][+-]|[0-9a-zA-Z_.'])+").match(src, i)
             tokens.append(Token("number", m.group(0), i))
             i = m.end()
         elif c.isalpha() or c == "_":
@@ -118,6 +118,11 @@ def _is_binary(tokens, k):
     if k == 0:
         return False
     prev = tokens[k - 1]
+    if tokens[k].text in ("&", "*"):
+        # `const Type& name`, `Type& operator=`, `(Type*)`: a declarator.
+        after = tokens[k + 1].text if k + 1 < len(tokens) else ""
+        if after in (")", ",", ">", "operator") or (k >= 2 and tokens[k - 2].text == "const"):
+            return False
     if prev.kind == "number" or prev.text in (")", "]"):
         return True
     return prev.kind == "ident" and prev.text not in TYPE_WORDS

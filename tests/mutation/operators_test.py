@@ -46,6 +46,11 @@ class Operators(unittest.TestCase):
         line4 = [e for e in edits() if e[3] == 4]
         self.assertEqual(line4, [])
 
+    def test_float_literals_are_never_edited(self):
+        src = "float f() { return 0x1.4p-4f + 1e+5f * 2.5e-3f; }\n"
+        self.assertEqual({(op, o) for op, o, _, _ in edits(src)},
+                         {("arithmetic", "+"), ("arithmetic", "*")})
+
     def test_zero_only_grows(self):
         zeros = [(o, r) for op, o, r, line in edits() if line == 6 and op == "constant"]
         self.assertEqual(zeros, [("0", "1"), ("1", "2"), ("1", "0")])
