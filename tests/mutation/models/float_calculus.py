@@ -59,7 +59,7 @@ def line(x,y):
     out.append(fmt(myexp(mul(y,ln(x)))) if x>0 else '-')
     return ' '.join(out)
 if __name__=='__main__':
-    exp_rows=open('/work/wt/mutation/tests/cases/float_calculus/table_rows.out').read().splitlines()
-    vals=open('/work/wt/mutation/tests/cases/float_calculus/table_rows.in').read().split()[1:]
+    exp_rows=open(__import__('os').path.dirname(__file__) + '/../../cases/float_calculus/table_rows.out').read().splitlines()
+    vals=open(__import__('os').path.dirname(__file__) + '/../../cases/float_calculus/table_rows.in').read().split()[1:]
     for i,(x,y) in enumerate(zip(vals[::2],vals[1::2])):
         l=line(f(float(x)),f(float(y))); print(l==exp_rows[i], l)

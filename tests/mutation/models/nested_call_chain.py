@@ -24,7 +24,7 @@ def prog(v, idx=None):
 muts=[dict(u1=2),dict(u3=3),dict(u5=3)]
 # sanity: the existing cases
 import glob
-for f in sorted(glob.glob('/work/wt/mutation/tests/cases/nested_call_chain/*.in')):
+for f in sorted(glob.glob(__import__('os').path.dirname(__file__) + '/../../cases/nested_call_chain/*.in')):
     s=open(f).read().split()
     if len(s)==14 and 'x' not in s:
         v=[max(min(int(t),2**31-1),-2**31) for t in s]
