@@ -11,6 +11,7 @@ import tempfile
 from pathlib import Path
 
 tool = Path(sys.argv[1]).resolve()
+runner = sys.argv[2]
 root = tool.parent.parent
 source = root / "programs" / "text" / "swap_two.cpp"
 
@@ -23,7 +24,7 @@ before = digest()
 with tempfile.TemporaryDirectory() as tmp:
     report = Path(tmp) / "report.json"
     run = subprocess.run([sys.executable, str(tool), "--filter", "^swap_two$", "--budget", "4",
-                          "--seed", "7", "--quiet", "--json", str(report)],
+                          "--seed", "7", "--quiet", "--runner", runner, "--json", str(report)],
                          capture_output=True, text=True)
     print(run.stdout, run.stderr)
     data = json.loads(report.read_text()) if report.exists() else None
