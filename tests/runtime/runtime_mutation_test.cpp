@@ -22,10 +22,12 @@ TEST_F(InputEdges, TheLastByteValueIsNoHexDigit) {
   EXPECT_EQ(getch(), 0xfe);
 }
 
-// Past 19 digits the fast conversion has kept only the first 19; the value
-// must come from all of them.
+// Past 19 digits the conversion inside the stream's buffer has kept only the
+// first 19; the value must come from all of them. (The first read fills the
+// buffer; the numbers after it are converted there.)
 TEST_F(InputEdges, NumbersOfTwentyDigitsAndMoreAreReadWhole) {
-  feed("00000000000000000005 -00000000000000000000042 10000000000000000000 ");
+  feed("1 00000000000000000005 -00000000000000000000042 10000000000000000000 ");
+  EXPECT_EQ(getint(), 1);
   EXPECT_EQ(getint(), 5);
   EXPECT_EQ(getint(), -42);
   EXPECT_EQ(getint(), INT_MAX);
