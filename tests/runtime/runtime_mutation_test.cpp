@@ -37,7 +37,38 @@ class TimerTables : public ::testing::Test {
  protected:
   void SetUp() override { before_main(); }
   void TearDown() override { before_main(); }
+
+  // One interval of the given length, without the clock.
+  static void interval(int start_label, int stop_label, int seconds, int microseconds) {
+    _kova_l1[_kova_idx] = start_label;
+    _kova_start = {2000, 100000};
+    _kova_end = {2000 + seconds, 100000 + microseconds};
+    runtime_detail::close_interval(stop_label);
+  }
+
+  static std::string report() {
+    std::FILE* out = std::tmpfile();
+    runtime_detail::write_report(out);
+    std::rewind(out);
+    std::string text;
+    for (int c; (c = std::getc(out)) != EOF;) text.push_back(static_cast<char>(c));
+    std::fclose(out);
+    return text;
+  }
 };
+
+// 59 seconds is the most that stays in the seconds field, in an interval and
+// in the total; a million microseconds is the least that carries.
+TEST_F(TimerTables, FieldsCarryExactlyAtTheirLimits) {
+  interval(1, 2, 59, 0);
+  EXPECT_EQ(report(), "Timer@0001-0002: 0H-0M-59S-0us\nTOTAL: 0H-0M-59S-0us\n");
+  before_main();
+  interval(3, 4, 0, 500000);
+  interval(5, 6, 0, 500000);
+  EXPECT_EQ(report(),
+            "Timer@0003-0004: 0H-0M-0S-500000us\nTimer@0005-0006: 0H-0M-0S-500000us\n"
+            "TOTAL: 0H-0M-1S-0us\n");
+}
 
 // The tables are exported to compiled programs, which can leave any index
 // behind: the report never reads past the last slot.
