@@ -72,6 +72,26 @@ TEST_F(TimerTables, FieldsCarryExactlyAtTheirLimits) {
 
 // The tables are exported to compiled programs, which can leave any index
 // behind: the report never reads past the last slot.
+// One microsecond short of a carry carries nothing; sixty seconds or minutes
+// gathered from two intervals carry into the total's next field.
+TEST_F(TimerTables, TheLargestValuesThatDoNotCarry) {
+  interval(1, 2, 0, 999999);
+  EXPECT_EQ(report(), "Timer@0001-0002: 0H-0M-0S-999999us\nTOTAL: 0H-0M-0S-999999us\n");
+  before_main();
+  interval(1, 2, 30, 0);
+  interval(3, 4, 30, 0);
+  EXPECT_EQ(report(),
+            "Timer@0001-0002: 0H-0M-30S-0us\nTimer@0003-0004: 0H-0M-30S-0us\n"
+            "TOTAL: 0H-1M-0S-0us\n");
+  before_main();
+  interval(1, 2, 1800, 0);
+  interval(3, 4, 1740, 0);
+  interval(5, 6, 60, 0);
+  EXPECT_EQ(report(),
+            "Timer@0001-0002: 0H-30M-0S-0us\nTimer@0003-0004: 0H-29M-0S-0us\n"
+            "Timer@0005-0006: 0H-1M-0S-0us\nTOTAL: 1H-0M-0S-0us\n");
+}
+
 TEST_F(TimerTables, TheReportStopsAtTheLastSlotWhateverTheIndexSays) {
   _kova_idx = kova_slots + 5;
   std::FILE* out = std::tmpfile();
