@@ -33,6 +33,14 @@ TEST_F(InputEdges, NumbersOfTwentyDigitsAndMoreAreReadWhole) {
   EXPECT_EQ(getint(), INT_MAX);
 }
 
+// The last digits of a number near the end of the buffered text are taken
+// one by one; the nineteenth still counts.
+TEST_F(InputEdges, TheNineteenthDigitCountsInTheBufferTail) {
+  feed("1 0000000000000000005 ");
+  EXPECT_EQ(getint(), 1);
+  EXPECT_EQ(getint(), 5);
+}
+
 class TimerTables : public ::testing::Test {
  protected:
   void SetUp() override { before_main(); }
