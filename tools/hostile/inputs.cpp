@@ -201,15 +201,15 @@ std::vector<Input> generate(const std::vector<Seed>& seeds,
 
 namespace {
 
-std::vector<Input> generate_all(const std::vector<Seed>& seeds,
-                                const std::vector<std::string>& values, const Limits& limits) {
-  std::vector<Input> out;
-  Collector add(out);
+// Input that holds no number at all.
+void add_no_numbers(Collector& add) {
   add.add("empty", "");
   for (const char* s : {"\n", " \t\r\v\f\n", "-", "+", "x\n", "0\n", "-0", "+5\n", "--5", "5-"})
     add.add("no numbers", s);
+}
 
-  // Cut off at every byte; long inputs and many cases share a bounded sample.
+// Cut off at every byte; long inputs and many cases share a bounded sample.
+void add_cuts(Collector& add, const std::vector<Seed>& seeds, const Limits& limits) {
   std::size_t total = 0;
   for (const auto& seed : seeds) total += seed.bytes.size();
   for (const auto& seed : seeds) {
@@ -219,31 +219,32 @@ std::vector<Input> generate_all(const std::vector<Seed>& seeds,
     for (std::size_t k : cut_offsets(seed.bytes.size(), per_seed))
       add.add("cut off", seed.bytes.substr(0, k));
   }
+}
 
-  std::vector<std::string> all_values = fixed_values;
-  all_values.insert(all_values.end(), values.begin(), values.end());
-
-  // One value everywhere: counts, indices and data all at once.
+// One value everywhere: counts, indices and data all at once.
+void add_repeated_values(Collector& add, const std::vector<std::string>& all_values) {
   for (const auto& v : fixed_values) add.add("one value", v + "\n");
   for (const auto& v : all_values) add.add("one value everywhere", repeated(v, 48, " ") + "\n");
   for (const auto& v : odd_tokens) add.add("not a number", repeated(v, 8, " ") + "\n");
+}
 
-  // One token of a valid input replaced. The leading tokens are usually
-  // counts or sizes: try every value there, sample the rest.
-  std::vector<const Seed*> accepted;
-  for (const auto& seed : seeds)
-    if (seed.accepted) accepted.push_back(&seed);
-  std::vector<std::string> replacements = all_values;
-  replacements.insert(replacements.end(), odd_tokens.begin(), odd_tokens.end());
-  Random random(0x5eed1234abcdULL);
+std::string with_token(const std::string& bytes, const Token& t, const std::string& value) {
+  std::string s = bytes;
+  s.replace(t.begin, t.end - t.begin, value);
+  return s;
+}
+
+// One token of a valid input replaced. The leading tokens are usually counts
+// or sizes: try every value there, sample the rest.
+void add_token_replacements(Collector& add, const std::vector<const Seed*>& accepted,
+                            const std::vector<std::string>& replacements, const Limits& limits,
+                            Random& random) {
   std::size_t made = 0;
   for (const Seed* seed : accepted) {
     auto tokens = tokens_of(seed->bytes);
     for (std::size_t t = 0; t < tokens.size() && t < 2; t++)
       for (const auto& v : replacements) {
-        std::string s = seed->bytes;
-        s.replace(tokens[t].begin, tokens[t].end - tokens[t].begin, v);
-        add.add("token replaced", s);
+        add.add("token replaced", with_token(seed->bytes, tokens[t], v));
         made++;
       }
     if (made >= limits.substitutions / 2) break;
@@ -255,13 +256,14 @@ std::vector<Input> generate_all(const std::vector<Seed>& seeds,
     auto tokens = tokens_of(seed->bytes);
     if (tokens.empty()) continue;
     const Token t = tokens[random.below(tokens.size())];
-    std::string s = seed->bytes;
-    s.replace(t.begin, t.end - t.begin, replacements[random.below(replacements.size())]);
-    add.add("token replaced", s);
+    add.add("token replaced",
+            with_token(seed->bytes, t, replacements[random.below(replacements.size())]));
     made++;
   }
+}
 
-  // Lines longer than any buffer (4095 characters is the longest line read).
+// Lines longer than any buffer (4095 characters is the longest line read).
+void add_long_lines(Collector& add, const std::vector<const Seed*>& accepted) {
   for (std::size_t n : {4095u, 4096u, 4097u, 10000u}) {
     add.add("long line", std::string(n, 'a') + "\n");
     add.add("long line", std::string(n, 'a'));
@@ -281,8 +283,10 @@ std::vector<Input> generate_all(const std::vector<Seed>& seeds,
     while (!accepted[i]->bytes.empty() && big.size() < 65536) big += accepted[i]->bytes;
     add.add("long input", big);
   }
+}
 
-  // NUL and 0xFF, alone and inside valid inputs.
+// NUL and 0xFF, alone and inside valid inputs.
+void add_nul_and_ff(Collector& add, const std::vector<const Seed*>& accepted) {
   for (const char* s : {"\xff", "\xff\xff\xff\xff", "\xff\n"}) add.add("NUL and 0xFF", s);
   add.add("NUL and 0xFF", std::string(1, '\0'));
   add.add("NUL and 0xFF", std::string(4, '\0'));
@@ -303,8 +307,10 @@ std::vector<Input> generate_all(const std::vector<Seed>& seeds,
       if (c == ' ') c = '\0';
     add.add("NUL and 0xFF", t);
   }
+}
 
-  // Noise: arbitrary bytes, and number-like text with random signs.
+// Noise: arbitrary bytes, and number-like text with random signs.
+void add_noise(Collector& add, Random& random) {
   for (int i = 0; i < 6; i++) {
     std::string s;
     for (int k = 0; k < 96; k++) s += static_cast<char>(random.below(256));
@@ -314,6 +320,28 @@ std::vector<Input> generate_all(const std::vector<Seed>& seeds,
     for (int k = 0; k < 240; k++) n += alphabet[random.below(sizeof alphabet - 1)];
     add.add("random numbers", n);
   }
+}
+
+std::vector<Input> generate_all(const std::vector<Seed>& seeds,
+                                const std::vector<std::string>& values, const Limits& limits) {
+  std::vector<Input> out;
+  Collector add(out);
+  add_no_numbers(add);
+  add_cuts(add, seeds, limits);
+  std::vector<std::string> all_values = fixed_values;
+  all_values.insert(all_values.end(), values.begin(), values.end());
+  add_repeated_values(add, all_values);
+
+  std::vector<const Seed*> accepted;
+  for (const auto& seed : seeds)
+    if (seed.accepted) accepted.push_back(&seed);
+  std::vector<std::string> replacements = all_values;
+  replacements.insert(replacements.end(), odd_tokens.begin(), odd_tokens.end());
+  Random random(0x5eed1234abcdULL);
+  add_token_replacements(add, accepted, replacements, limits, random);
+  add_long_lines(add, accepted);
+  add_nul_and_ff(add, accepted);
+  add_noise(add, random);
   return out;
 }
 
