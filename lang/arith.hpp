@@ -26,7 +26,9 @@ constexpr std::int32_t sub(std::int32_t a, std::int32_t b) {
 constexpr std::int32_t mul(std::int32_t a, std::int32_t b) {
   return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) * static_cast<std::uint32_t>(b));
 }
-constexpr std::int32_t neg(std::int32_t a) { return sub(0, a); }
+constexpr std::int32_t neg(std::int32_t a) {
+  return sub(0, a);
+}
 
 // Truncating division. The caller guarantees b != 0 (programs reject such
 // input before dividing). The most negative integer divided by -1 wraps to
@@ -50,6 +52,8 @@ constexpr std::int32_t to_int(float f) {
 }
 
 // Integer to float, rounding to nearest (100000006 becomes 100000008.0).
-constexpr float to_float(std::int32_t i) { return static_cast<float>(i); }
+constexpr float to_float(std::int32_t i) {
+  return static_cast<float>(i);
+}
 
 }  // namespace lang

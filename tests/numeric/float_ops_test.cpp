@@ -4,9 +4,8 @@
 #include <cstdint>
 #include <limits>
 
-#include "lang/float.hpp"
-
 #include "float_bits.hpp"
+#include "lang/float.hpp"
 
 namespace {
 

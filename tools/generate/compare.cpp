@@ -109,7 +109,8 @@ std::string visible(const std::string& s, std::size_t limit = 400) {
 std::string ending(const RunResult& r) {
   if (!r.spawn_error.empty()) return "did not run (" + r.spawn_error + ")";
   if (r.timed_out) return "timed out";
-  if (r.overflow != 0) return std::string(r.overflow == 1 ? "stdout" : "stderr") + " too long: stopped";
+  if (r.overflow != 0)
+    return std::string(r.overflow == 1 ? "stdout" : "stderr") + " too long: stopped";
   if (r.left_running) return "exit status " + std::to_string(r.status) + ", left a process running";
   if (r.signal != 0) return "killed by signal " + std::to_string(r.signal);
   return "exit status " + std::to_string(r.status);
@@ -280,8 +281,7 @@ std::vector<Target> targets_of(const CompareOptions& o, Summary& summary, std::F
 
 namespace {
 
-std::uint64_t parse_number(const std::string& option, const std::string& text,
-                           std::uint64_t max) {
+std::uint64_t parse_number(const std::string& option, const std::string& text, std::uint64_t max) {
   char* end = nullptr;
   errno = 0;
   const unsigned long long n = std::strtoull(text.c_str(), &end, 10);
