@@ -13,6 +13,7 @@
 #include <thread>
 
 #include "cases.hpp"
+#include "escape.hpp"
 #include "generate.hpp"
 #include "process.hpp"
 
@@ -85,25 +86,10 @@ std::string scratch_file(int worker) {
       .string();
 }
 
-// Printable text: escapes for control bytes and bytes above 126, cut short.
+// Printable text, cut short.
 std::string visible(const std::string& s, std::size_t limit = 400) {
-  std::string v;
-  for (unsigned char c : s) {
-    if (v.size() >= limit) return v + "...";
-    if (c == '\n')
-      v += "\\n";
-    else if (c == '\t')
-      v += "\\t";
-    else if (c == '\\' || c == '"')
-      v += std::string("\\") + static_cast<char>(c);
-    else if (c < 32 || c > 126) {
-      char hex[8];
-      std::snprintf(hex, sizeof hex, "\\x%02x", c);
-      v += hex;
-    } else
-      v += static_cast<char>(c);
-  }
-  return v;
+  const std::string v = toolkit::c_escape(s.substr(0, limit));
+  return s.size() > limit ? v + "..." : v;
 }
 
 std::string ending(const RunResult& r) {

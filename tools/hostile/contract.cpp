@@ -51,38 +51,6 @@ std::string reject_reason(const std::string& program, const std::string& err) {
   return err.substr(skip, err.size() - skip - 1);
 }
 
-std::string c_escape(const std::string& bytes) {
-  std::string out;
-  for (unsigned char c : bytes) {
-    switch (c) {
-      case '\n':
-        out += "\\n";
-        break;
-      case '\t':
-        out += "\\t";
-        break;
-      case '\r':
-        out += "\\r";
-        break;
-      case '\\':
-        out += "\\\\";
-        break;
-      case '"':
-        out += "\\\"";
-        break;
-      default:
-        if (c >= 0x20 && c < 0x7f) {
-          out += static_cast<char>(c);
-        } else {
-          char hex[5];
-          std::snprintf(hex, sizeof hex, "\\x%02x", c);
-          out += hex;
-        }
-    }
-  }
-  return out;
-}
-
 namespace {
 
 int hex_digit(char c) {

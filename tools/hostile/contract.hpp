@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "escape.hpp"
 #include "process.hpp"
 
 namespace hostile {
@@ -34,7 +35,7 @@ std::string reject_reason(const std::string& program, const std::string& err);
 
 // C string literal escapes: \n \t \r \\ \" \0 and \xHH (exactly two digits),
 // so that any byte string reads back unchanged.
-std::string c_escape(const std::string& bytes);
+using toolkit::c_escape;
 std::optional<std::string> c_unescape(const std::string& text, std::string& error);
 
 // One written expectation: an input and the outcome it must have, optionally
