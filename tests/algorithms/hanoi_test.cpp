@@ -28,4 +28,17 @@ TEST(HanoiMoves, TwentyOneDisksMatchTheIterativeSolution) {
   EXPECT_EQ(hanoi_fnv1a(result.out), 0xb76bf8c39c13e061u);
 }
 
+// The largest disk count is valid and starts printing moves; it never finishes
+// (2^100000 - 1 moves), so only its start is looked at. One more is refused.
+TEST(HanoiMoves, TheLargestDiskCountIsComputedNotRefused) {
+  const test_support::Outcome largest =
+      test_support::run_program(HANOI_MOVES, "1 100000\n", 20, 4096);
+  EXPECT_EQ(largest.err, "");
+  ASSERT_GE(largest.out.size(), 4096u);
+  EXPECT_EQ(largest.out.substr(0, 5), "1 2, ");  // an even count starts towards peg 2
+  const test_support::Outcome above = test_support::run_program(HANOI_MOVES, "1 100001\n");
+  EXPECT_EQ(above.status, 2);
+  EXPECT_EQ(above.out, "");
+}
+
 }  // namespace

@@ -212,6 +212,18 @@ std::uint64_t fnv1a(const std::string& bytes) {
 // Board 14 prints 12 MB, too much for a golden file. Its 365596 placements
 // (a known count) of 33 bytes each, and the digest of the placements found
 // in the same order by the independent bitmask search in queens_digest.py.
+// The largest board is valid and prints placements long before it would end
+// (about 2.3e14 of them), so only its start is looked at. One more is refused.
+TEST(QueensSolutions, TheLargestBoardIsComputedNotRefused) {
+  const Outcome largest = run_program(QUEENS_SOLUTIONS, "1 24\n", 120, 256);
+  EXPECT_EQ(largest.err, "");
+  ASSERT_GE(largest.out.size(), 256u);
+  EXPECT_EQ(largest.out.substr(0, 9), "1 3 5 2 4");  // the first placement in order
+  const Outcome above = run_program(QUEENS_SOLUTIONS, "1 25\n");
+  EXPECT_EQ(above.status, 2);
+  EXPECT_EQ(above.out, "");
+}
+
 TEST(QueensSolutions, FourteenByFourteenMatchesAnIndependentSearch) {
   // A sanitizer build or an emulator takes many times a release build's 1.5 s.
   const Outcome result = run_program(QUEENS_SOLUTIONS, "1 14\n", 600);

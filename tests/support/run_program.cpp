@@ -44,12 +44,14 @@ struct InputFile {
 
 }  // namespace
 
-Outcome run_program(const std::string& program, const std::string& input, double seconds) {
+Outcome run_program(const std::string& program, const std::string& input, double seconds,
+                    std::size_t max_output) {
   const InputFile in(input);
   Outcome outcome;
   if (in.path.empty()) return outcome;
   toolkit::RunLimits limits;
   limits.timeout_seconds = seconds;
+  limits.max_out = limits.max_err = max_output;
   const toolkit::RunResult result = toolkit::run_process(command_for(program), in.path, limits);
   outcome.out = result.out;
   outcome.err = result.err;

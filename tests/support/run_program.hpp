@@ -3,6 +3,7 @@
 // back. In a cross build the program runs under the emulator.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 namespace test_support {
@@ -15,8 +16,10 @@ struct Outcome {
   int status = -1;
 };
 
-// A program still running after `seconds` is stopped, with everything it
-// started, and counts as not having exited.
-Outcome run_program(const std::string& program, const std::string& input, double seconds = 20);
+// A program still running after `seconds`, or one whose output passes
+// `max_output` bytes, is stopped, with everything it started, and counts as
+// not having exited.
+Outcome run_program(const std::string& program, const std::string& input, double seconds = 20,
+                    std::size_t max_output = 64u << 20);
 
 }  // namespace test_support
