@@ -18,8 +18,8 @@ SCRIPT = ROOT / "scripts" / "catalogue"
 
 def load_script():
     loader = importlib.machinery.SourceFileLoader("catalogue", str(SCRIPT))
-    spec = importlib.util.spec_from_loader("catalogue", loader)
-    module = importlib.util.module_from_spec(spec)
+    found = importlib.util.spec_from_loader("catalogue", loader)
+    module = importlib.util.module_from_spec(found)
     loader.exec_module(module)
     return module
 

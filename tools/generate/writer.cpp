@@ -58,9 +58,9 @@ long long pick_integer(const Field& f, long long lo, long long hi, Random& r) {
   return lo;
 }
 
-std::string format(const char* spec, double v) {
+std::string format(const char* conversion, double v) {
   char buffer[64];
-  std::snprintf(buffer, sizeof buffer, spec, v);
+  std::snprintf(buffer, sizeof buffer, conversion, v);
   return buffer;
 }
 
