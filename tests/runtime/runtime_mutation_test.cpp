@@ -8,6 +8,7 @@
 
 #include "stream_fixture.hpp"
 #include "suite_runtime.h"
+#include "timer_fixture.hpp"
 #include "timers.h"
 
 namespace {
@@ -48,21 +49,9 @@ class TimerTables : public ::testing::Test {
 
   // One interval of the given length, without the clock.
   static void interval(int start_label, int stop_label, int seconds, int microseconds) {
-    _kova_l1[_kova_idx] = start_label;
-    _kova_start = {2000, 100000};
-    _kova_end = {2000 + seconds, 100000 + microseconds};
-    runtime_detail::close_interval(stop_label);
+    time_interval(start_label, stop_label, seconds, microseconds, 2000, 100000);
   }
-
-  static std::string report() {
-    std::FILE* out = std::tmpfile();
-    runtime_detail::write_report(out);
-    std::rewind(out);
-    std::string text;
-    for (int c; (c = std::getc(out)) != EOF;) text.push_back(static_cast<char>(c));
-    std::fclose(out);
-    return text;
-  }
+  static std::string report() { return timer_report(); }
 };
 
 // 59 seconds is the most that stays in the seconds field, in an interval and
@@ -78,8 +67,6 @@ TEST_F(TimerTables, FieldsCarryExactlyAtTheirLimits) {
             "TOTAL: 0H-0M-1S-0us\n");
 }
 
-// The tables are exported to compiled programs, which can leave any index
-// behind: the report never reads past the last slot.
 // One microsecond short of a carry carries nothing; sixty seconds or minutes
 // gathered from two intervals carry into the total's next field.
 TEST_F(TimerTables, TheLargestValuesThatDoNotCarry) {
@@ -100,6 +87,8 @@ TEST_F(TimerTables, TheLargestValuesThatDoNotCarry) {
             "Timer@0005-0006: 0H-1M-0S-0us\nTOTAL: 1H-0M-0S-0us\n");
 }
 
+// The tables are exported to compiled programs, which can leave any index
+// behind: the report never reads past the last slot.
 TEST_F(TimerTables, TheReportStopsAtTheLastSlotWhateverTheIndexSays) {
   _kova_idx = kova_slots + 5;
   std::FILE* out = std::tmpfile();

@@ -6,26 +6,9 @@
 #include <string>
 
 #include "suite_runtime.h"
+#include "timer_fixture.hpp"
 
 namespace {
-
-// Times one interval of the given length without touching the clock.
-void time_interval(int start_label, int stop_label, int seconds, int microseconds) {
-  _kova_l1[_kova_idx] = start_label;
-  _kova_start = {1000, 250000};
-  _kova_end = {1000 + seconds, 250000 + microseconds};
-  runtime_detail::close_interval(stop_label);
-}
-
-std::string report() {
-  std::FILE* out = std::tmpfile();
-  runtime_detail::write_report(out);
-  std::rewind(out);
-  std::string text;
-  for (int c; (c = std::getc(out)) != EOF;) text.push_back(static_cast<char>(c));
-  std::fclose(out);
-  return text;
-}
 
 class Timers : public ::testing::Test {
  protected:
@@ -34,12 +17,12 @@ class Timers : public ::testing::Test {
 };
 
 TEST_F(Timers, NoIntervalGivesTheZeroTotalLine) {
-  EXPECT_EQ(report(), "TOTAL: 0H-0M-0S-0us\n");
+  EXPECT_EQ(timer_report(), "TOTAL: 0H-0M-0S-0us\n");
 }
 
 TEST_F(Timers, AnIntervalIsStoredNormalisedWithPaddedLabels) {
   time_interval(10, 20, 1, 500000);
-  EXPECT_EQ(report(), "Timer@0010-0020: 0H-0M-1S-500000us\nTOTAL: 0H-0M-1S-500000us\n");
+  EXPECT_EQ(timer_report(), "Timer@0010-0020: 0H-0M-1S-500000us\nTOTAL: 0H-0M-1S-500000us\n");
 }
 
 TEST_F(Timers, MicrosecondsBorrowAcrossASecond) {
@@ -55,7 +38,7 @@ TEST_F(Timers, MicrosecondsBorrowAcrossASecond) {
 TEST_F(Timers, TheTotalCarriesEveryField) {
   time_interval(1, 2, 0, 700000);
   time_interval(3, 4, 0, 700000);
-  EXPECT_EQ(report(),
+  EXPECT_EQ(timer_report(),
             "Timer@0001-0002: 0H-0M-0S-700000us\n"
             "Timer@0003-0004: 0H-0M-0S-700000us\n"
             "TOTAL: 0H-0M-1S-400000us\n");
@@ -64,18 +47,18 @@ TEST_F(Timers, TheTotalCarriesEveryField) {
   before_main();
   time_interval(1, 1, 40, 0);
   time_interval(2, 2, 30, 0);
-  EXPECT_EQ(report(),
+  EXPECT_EQ(timer_report(),
             "Timer@0001-0001: 0H-0M-40S-0us\n"
             "Timer@0002-0002: 0H-0M-30S-0us\n"
             "TOTAL: 0H-1M-10S-0us\n");
 
   before_main();
   time_interval(12345, 7, 125, 250000);
-  EXPECT_EQ(report(), "Timer@12345-0007: 0H-2M-5S-250000us\nTOTAL: 0H-2M-5S-250000us\n");
+  EXPECT_EQ(timer_report(), "Timer@12345-0007: 0H-2M-5S-250000us\nTOTAL: 0H-2M-5S-250000us\n");
 
   before_main();
   for (int i = 0; i < 3; i++) time_interval(i, i, 30 * 60, 0);
-  const std::string text = report();
+  const std::string text = timer_report();
   EXPECT_EQ(text.substr(text.rfind("TOTAL")), "TOTAL: 1H-30M-0S-0us\n");
 }
 
@@ -89,7 +72,7 @@ TEST_F(Timers, IntervalsBeyondTheTablesAreIgnored) {
   _kova_starttime(6000);  // no slot left: nothing is written
   _kova_stoptime(6001);
   EXPECT_EQ(_kova_idx, 1024);
-  std::string text = report();
+  std::string text = timer_report();
   EXPECT_EQ(text.find("Timer@6000"), std::string::npos);
   EXPECT_NE(text.find("Timer@5000-5001"), std::string::npos);
 }
