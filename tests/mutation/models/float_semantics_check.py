@@ -102,7 +102,7 @@ def fmt(v):
 
 def run(text):
     tokens = text.split()
-    n = int(tokens[0])
+    n = max(-2 ** 31, min(2 ** 31 - 1, int(tokens[0])))  # %d saturates
     array = [1.0, 2.0] + [0.0] * 8
     values = [read(t) for t in tokens[1:]]
     k = max(n, 0)  # a count below 1 reads no element
