@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "cases.hpp"
+#include "files.hpp"
 #include "inputs.hpp"
 #include "process.hpp"
 
@@ -159,18 +160,15 @@ TEST(Reducer, ShortensNumbersAndKeepsToItsBudget) {
 
 // The descriptions describe valid input: our build accepts every input.
 TEST(Descriptions, OurBuildAcceptsEveryGeneratedInput) {
-  const std::string file = (fs::temp_directory_path() / "generate-test-input").string();
   for (const auto& d : generate::descriptions()) {
     for (std::uint64_t seed = 0; seed < 40; seed++) {
       const std::string input = generate::generate_input(d, seed);
-      ASSERT_TRUE(toolkit::write_file(file, input));
-      const auto r = toolkit::run_process({std::string(SUITE_BIN_DIR "/") + d.program}, file,
-                                          toolkit::RunLimits{20.0});
+      const auto r = toolkit::run_with_input({std::string(SUITE_BIN_DIR "/") + d.program}, input,
+                                             toolkit::RunLimits{20.0});
       EXPECT_EQ(r.err, "TOTAL: 0H-0M-0S-0us\n") << d.program << " input:\n" << input;
       EXPECT_FALSE(r.timed_out);
     }
   }
-  fs::remove(file);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // value parsing, and shell-like splitting of a command given as one word.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <stdexcept>
 #include <string>
@@ -45,6 +46,7 @@ inline constexpr int max_jobs = 256;
 double parse_seconds(const std::string& option, const std::string& text);
 
 // A decimal integer from 0 to `max`, digits only.
+std::uint64_t parse_number(const std::string& option, const std::string& text, std::uint64_t max);
 int parse_count(const std::string& option, const std::string& text, int max);
 
 // Words as a POSIX shell splits them, without expansions: blanks separate,

@@ -47,4 +47,8 @@ struct RunResult {
 RunResult run_process(const std::vector<std::string>& argv, const std::string& input_path,
                       const RunLimits& limits);
 
+// The same with `input` as the program's standard input.
+RunResult run_with_input(const std::vector<std::string>& argv, const std::string& input,
+                         const RunLimits& limits);
+
 }  // namespace toolkit

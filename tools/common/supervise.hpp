@@ -18,6 +18,9 @@ void supervise();
 // The interrupt that arrived (SIGINT, SIGTERM or SIGHUP), or 0.
 int interrupt_signal();
 
+// "SIGINT", "SIGTERM", "SIGHUP" (the interrupts), else "a signal".
+const char* signal_name(int signal);
+
 // A descriptor that turns readable, for good, once an interrupt arrived; -1
 // before supervise(). Runs poll it so that they end at once.
 int interrupt_fd();

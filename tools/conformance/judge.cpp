@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <sstream>
 
+#include "files.hpp"
 #include "process.hpp"
 
 namespace fs = std::filesystem;

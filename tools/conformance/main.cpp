@@ -5,14 +5,14 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "cases.hpp"
-#include "generate.hpp"
+#include "files.hpp"
+#include "generated.hpp"
 #include "judge.hpp"
 #include "options.hpp"
 #include "pool.hpp"
@@ -42,15 +42,11 @@ Settings defaults(const char* argv0) {
   Settings d;
   d.bin_dir = ".";
   d.cases_dir = SUITE_CASES_DIR;
-  std::error_code ec;
-  fs::path self = fs::read_symlink("/proc/self/exe", ec);
-  if (ec) {
-    if (std::strchr(argv0, '/') == nullptr) return d;
-    self = fs::absolute(argv0, ec);
-    if (ec) return d;
-  }
-  const fs::path here = self.parent_path();
+  const std::string folder = toolkit::executable_folder(argv0);
+  if (folder.empty()) return d;
+  const fs::path here = folder;
   const fs::path cases = (here / SUITE_INSTALLED_CASES).lexically_normal();
+  std::error_code ec;
   if (fs::is_directory(cases, ec)) {
     d.bin_dir = here.string();
     d.cases_dir = cases.string();
@@ -70,7 +66,7 @@ std::string usage_text(const Settings& d, const std::vector<Option>& table) {
 }
 
 // The options, one row each. Limits are documented in docs/using.md.
-std::vector<Option> option_table(Settings& s, generate::CompareOptions& g, bool& help) {
+std::vector<Option> option_table(Settings& s, GeneratedSettings& g, bool& help) {
   using namespace toolkit;
   std::vector<Option> table = {
       {"--bin-dir", "DIR", "folder holding the programs", store_text(s.bin_dir)},
@@ -97,13 +93,13 @@ std::vector<Option> option_table(Settings& s, generate::CompareOptions& g, bool&
       {"--verbose", "", "also name every case that passed", store_true(s.verbose)},
       {"--help", "", "show this text", store_true(help)},
   };
-  for (auto& row : generate::option_rows(g)) table.push_back(std::move(row));
+  for (auto& row : generated_option_rows(g)) table.push_back(std::move(row));
   return table;
 }
 
-void check_settings(Settings& s, const generate::CompareOptions& g) {
+void check_settings(Settings& s, const GeneratedSettings& g) {
   if (s.overwrite && !s.record) throw UsageError("--overwrite goes with --record");
-  if (g.inputs == 0 && !(g.against.empty() && g.save_dir.empty()))
+  if (g.compare.inputs == 0 && !(g.compare.against.empty() && g.save_dir.empty()))
     throw UsageError("--against and --save-differences go with --generate");
   if (s.jobs == 0) s.jobs = toolkit::processor_count();
   std::error_code ec;
@@ -112,7 +108,7 @@ void check_settings(Settings& s, const generate::CompareOptions& g) {
   if (!s.wrapper.empty()) toolkit::check_command("--wrapper", s.wrapper[0]);
 }
 
-Settings parse_command_line(int argc, char** argv, generate::CompareOptions& g) {
+Settings parse_command_line(int argc, char** argv, GeneratedSettings& g) {
   const Settings d = defaults(argc > 0 ? argv[0] : "");
   Settings s = d;
   bool help = false;
@@ -171,25 +167,12 @@ int exit_status(const std::vector<Outcome>& outcomes, const RunTotals& totals, b
   return totals.folder_problems == 0 ? 0 : 1;
 }
 
-// --generate: this build and the reference on generated inputs instead of
-// the golden cases; the reference defaults to the programs beside the runner.
-int compare_generated(const Settings& s, generate::CompareOptions g) {
-  g.bin_dir = s.bin_dir, g.wrapper = s.wrapper, g.filter = s.filter;
-  g.jobs = s.jobs, g.timeout = s.timeout;
-  if (g.against.empty()) g.against = generate::own_folder();
-  toolkit::supervise();
-  const generate::Summary summary = generate::compare_builds(g, stdout);
-  toolkit::end_all_strays();
-  if (const int signal = toolkit::interrupt_signal(); signal != 0) return 128 + signal;
-  return summary.setup_error ? 2 : summary.differed > 0 ? 1 : 0;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
-  generate::CompareOptions generated;
+  GeneratedSettings generated;
   const Settings s = parse_command_line(argc, argv, generated);
-  if (generated.inputs > 0) return compare_generated(s, generated);
+  if (generated.compare.inputs > 0) return compare_generated(s, generated);
   RunTotals totals;
   const std::vector<Case> cases = select_cases(s, totals);
   if (cases.empty()) {

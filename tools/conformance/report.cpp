@@ -6,7 +6,9 @@
 #include <cstring>
 #include <sstream>
 
+#include "files.hpp"
 #include "options.hpp"
+#include "supervise.hpp"
 
 using toolkit::Case;
 
@@ -100,18 +102,6 @@ void print_failures(const std::vector<Case>& cases, const std::vector<Outcome>& 
   }
 }
 
-const char* signal_name(int signal) {
-  switch (signal) {
-    case SIGINT:
-      return "SIGINT";
-    case SIGTERM:
-      return "SIGTERM";
-    case SIGHUP:
-      return "SIGHUP";
-  }
-  return "a signal";
-}
-
 struct KindCount {
   int passed = 0, failed = 0, not_run = 0;
 };
@@ -152,7 +142,8 @@ void print_report(const std::vector<Case>& cases, const std::vector<Outcome>& ou
     std::printf("%zu entries of the case folders are not cases (listed at the start)\n",
                 totals.folder_problems);
   if (totals.interrupt != 0)
-    std::printf("interrupted by %s: %d cases not run\n", signal_name(totals.interrupt), not_run);
+    std::printf("interrupted by %s: %d cases not run\n", toolkit::signal_name(totals.interrupt),
+                not_run);
   std::printf("%d passed, %d failed\n", passed, failed);
   std::fflush(stdout);
 }

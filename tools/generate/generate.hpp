@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "options.hpp"
+#include "process.hpp"
 
 namespace generate {
 
@@ -64,7 +64,6 @@ struct CompareOptions {
   std::string against;               // the reference build
   std::vector<std::string> wrapper;  // placed before each program of bin_dir
   std::string filter;                // POSIX extended regex searched in the name
-  std::string save_dir;              // where the reduced inputs go ("" = nowhere)
   int inputs = 0;                    // per program
   std::uint64_t seed = 1;
   int jobs = 1;
@@ -72,20 +71,41 @@ struct CompareOptions {
   Limits limits;
 };
 
-struct Summary {
-  long agreed = 0, differed = 0;
-  long refused = 0;          // inputs the reference refused (a description at fault)
-  bool setup_error = false;  // a bad filter or a build that could not be run
+// The programs a comparison covers, found before anything runs.
+struct ComparePlan {
+  std::vector<const Description*> programs;  // in both builds
+  std::vector<std::string> missing;          // not in the build under test
+  std::vector<std::string> problems;         // a bad filter, a program the reference lacks
 };
 
-// Runs every generated input on both builds, reports each program with a
-// difference with its reduced input, and ends with "N agreed, N differed".
-Summary compare_builds(const CompareOptions& o, std::FILE* report);
+ComparePlan plan_comparison(const CompareOptions& o);
 
-// The comparison's rows of the runner's option table.
-std::vector<toolkit::Option> option_rows(CompareOptions& o);
+// Both builds on one input.
+struct RunPair {
+  toolkit::RunResult test, reference;
+};
 
-// The folder of the running executable (the reference build when installed).
-std::string own_folder();
+// One program's difference, cut down.
+struct Finding {
+  std::string program;
+  std::size_t differing = 0;  // inputs that differed
+  int index = 0;              // of the input that was cut down
+  std::size_t original_size = 0;
+  std::string input;  // the cut-down input (uncut when an interrupt came first)
+  bool cut = false;   // false: an interrupt came before the cut-down input ran again
+  RunPair runs;       // of `input`, when cut
+};
+
+struct Summary {
+  // A missing program differs on every input; an input that did not run on
+  // both builds (an interrupt came first) is not run, never agreed.
+  long agreed = 0, differed = 0, not_run = 0;
+  long refused = 0;  // inputs the reference refused (a description at fault)
+  std::vector<Finding> findings;
+};
+
+// Runs every generated input of the planned programs on both builds, `jobs`
+// at a time, and cuts each program's difference down to a small input.
+Summary compare_builds(const CompareOptions& o, const ComparePlan& plan);
 
 }  // namespace generate

@@ -4,7 +4,6 @@
 // input (one line "PROGRAM: reason" on stderr, status 2). Written
 // expectations pin down the outcome, and the reason or output, of particular
 // inputs.
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -17,6 +16,7 @@
 
 #include "cases.hpp"
 #include "contract.hpp"
+#include "files.hpp"
 #include "inputs.hpp"
 #include "options.hpp"
 #include "pool.hpp"
@@ -123,7 +123,7 @@ std::vector<Program> read_list(const std::string& path, const std::string& only)
 
 struct Tally {
   std::size_t inputs = 0, accepted = 0, rejected = 0, crashes = 0, hangs = 0, sanitizer = 0,
-              other = 0, written = 0, failures = 0;
+              other = 0, written = 0, failures = 0, not_run = 0;
   double slowest = 0.0;
 
   void count(hostile::Outcome outcome) {
@@ -171,28 +171,18 @@ toolkit::RunLimits run_limits(const Options& o) {
   return limits;
 }
 
-// Runs every input, `jobs` at a time, each from a file of its worker's own.
+// Runs every input, `jobs` at a time; `ran` marks the runs an interrupt did
+// not cut short or leave out.
 std::vector<RunResult> run_all(const Options& o, const Program& p,
-                               const std::vector<hostile::Input>& inputs) {
+                               const std::vector<hostile::Input>& inputs, std::vector<char>& ran) {
   std::vector<RunResult> results(inputs.size());
+  ran.assign(inputs.size(), 0);
   std::vector<std::string> argv = o.wrapper;
   argv.push_back((fs::path(o.bin_dir) / p.name).string());
-  auto file_of = [](int worker) {
-    return (fs::temp_directory_path() /
-            ("hostile-" + std::to_string(getpid()) + "-" + std::to_string(worker)))
-        .string();
-  };
-  toolkit::run_pool(inputs.size(), o.jobs, [&](std::size_t i, int worker) {
-    const std::string file = file_of(worker);
-    if (!toolkit::write_file(file, inputs[i].bytes))
-      results[i].spawn_error = "cannot write " + file;
-    else
-      results[i] = toolkit::run_process(argv, file, run_limits(o));
+  toolkit::run_pool(inputs.size(), o.jobs, [&](std::size_t i, int) {
+    results[i] = toolkit::run_with_input(argv, inputs[i].bytes, run_limits(o));
+    ran[i] = !results[i].interrupted;
   });
-  for (int worker = 0; worker < o.jobs; worker++) {
-    std::error_code ec;
-    fs::remove(file_of(worker), ec);
-  }
   return results;
 }
 
@@ -364,8 +354,15 @@ Tally try_program(const Options& o, const Program& p) {
     tally.failures++;
     return tally;
   }
-  const auto results = run_all(o, p, plan.inputs);
-  if (toolkit::interrupt_signal() != 0) return tally;
+  std::vector<char> ran;
+  const auto results = run_all(o, p, plan.inputs, ran);
+  if (const int signal = toolkit::interrupt_signal(); signal != 0) {
+    // Runs cut short are not judged: none of them counts as kept or broken.
+    tally.not_run = static_cast<std::size_t>(std::count(ran.begin(), ran.end(), 0));
+    std::printf("%s: %zu of %zu inputs not run (interrupted by %s)\n", p.name.c_str(),
+                tally.not_run, plan.inputs.size(), toolkit::signal_name(signal));
+    return tally;
+  }
   const OutcomeOf outcome_of = judge_runs(o, p, plan, results, tally);
   check_written(p, plan, results, tally);
   check_cuts(p, plan, outcome_of, tally);
