@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <sstream>
 
+#include "escape.hpp"
 #include "files.hpp"
 #include "process.hpp"
 
@@ -17,24 +18,11 @@ namespace conformance {
 
 namespace {
 
-// Printable form of a stretch of output: escapes for control bytes and bytes
-// above 126, cut to a readable length.
+// Printable form of a stretch of output, cut to a readable length.
 std::string visible(const std::string& s, std::size_t from, std::size_t to) {
   std::string v;
   for (std::size_t i = from; i < to && i < s.size(); i++) {
-    unsigned char c = static_cast<unsigned char>(s[i]);
-    if (c == '\n')
-      v += "\\n";
-    else if (c == '\t')
-      v += "\\t";
-    else if (c == '\\')
-      v += "\\\\";
-    else if (c < 32 || c > 126) {
-      char hex[8];
-      std::snprintf(hex, sizeof hex, "\\x%02x", c);
-      v += hex;
-    } else
-      v += static_cast<char>(c);
+    v += toolkit::c_escape(s.substr(i, 1));
     if (v.size() > 160) {
       v += "...";
       break;

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <sstream>
 
+#include "cases.hpp"
+
 namespace hostile {
 
 const char* outcome_name(Outcome outcome) {
@@ -38,10 +40,7 @@ Outcome classify(const std::string& program, const toolkit::RunResult& run) {
   if (report) return Outcome::sanitizer;
   if (run.signal != 0) return Outcome::crash;
   if (run.err == normal_stderr) return Outcome::accepted;
-  const std::string prefix = program + ": ";
-  const bool one_line = run.err.size() > prefix.size() + 1 && run.err.starts_with(prefix) &&
-                        run.err.find('\n') == run.err.size() - 1;
-  if (one_line && run.status == 2) return Outcome::rejected;
+  if (toolkit::is_rejection(program, run.status, run.err)) return Outcome::rejected;
   return Outcome::bad_exit;
 }
 
@@ -52,13 +51,6 @@ std::string reject_reason(const std::string& program, const std::string& err) {
 }
 
 namespace {
-
-int hex_digit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
 
 // Reads one quoted string starting at text[pos] == '"'; leaves pos after it.
 std::optional<std::string> read_quoted(const std::string& text, std::size_t& pos,
@@ -81,7 +73,7 @@ std::optional<std::string> read_quoted(const std::string& text, std::size_t& pos
     return std::nullopt;
   }
   pos = i + 1;
-  return c_unescape(raw, error);
+  return toolkit::c_unescape(raw, error);
 }
 
 void skip_blanks(const std::string& text, std::size_t& pos) {
@@ -89,61 +81,6 @@ void skip_blanks(const std::string& text, std::size_t& pos) {
 }
 
 }  // namespace
-
-std::optional<std::string> c_unescape(const std::string& text, std::string& error) {
-  std::string out;
-  for (std::size_t i = 0; i < text.size(); i++) {
-    if (text[i] != '\\') {
-      out += text[i];
-      continue;
-    }
-    if (++i >= text.size()) {
-      error = "backslash at the end";
-      return std::nullopt;
-    }
-    switch (text[i]) {
-      case 'n':
-        out += '\n';
-        break;
-      case 't':
-        out += '\t';
-        break;
-      case 'r':
-        out += '\r';
-        break;
-      case 'v':
-        out += '\v';
-        break;
-      case 'f':
-        out += '\f';
-        break;
-      case '0':
-        out += '\0';
-        break;
-      case '\\':
-        out += '\\';
-        break;
-      case '"':
-        out += '"';
-        break;
-      case 'x': {
-        int hi = i + 1 < text.size() ? hex_digit(text[i + 1]) : -1;
-        int lo = i + 2 < text.size() ? hex_digit(text[i + 2]) : -1;
-        if (hi < 0 || lo < 0) {
-          error = "\\x needs two hexadecimal digits";
-          return std::nullopt;
-        }
-        out += static_cast<char>(hi * 16 + lo);
-        i += 2;
-        break;
-      }
-      default:
-        error = std::string("unknown escape \\") + text[i];
-        return std::nullopt;
-    }
-  }
-  return out;
-}
 
 namespace {
 

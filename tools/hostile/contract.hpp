@@ -33,10 +33,9 @@ Outcome classify(const std::string& program, const toolkit::RunResult& run);
 // The reason of a rejected run (the text after "PROGRAM: ", without the newline).
 std::string reject_reason(const std::string& program, const std::string& err);
 
-// C string literal escapes: \n \t \r \\ \" \0 and \xHH (exactly two digits),
-// so that any byte string reads back unchanged.
+// Inputs and output are shown escaped so that they read back unchanged.
 using toolkit::c_escape;
-std::optional<std::string> c_unescape(const std::string& text, std::string& error);
+using toolkit::c_unescape;
 
 // One written expectation: an input and the outcome it must have, optionally
 // with the exact reason of a rejection or the exact output of a normal exit.
