@@ -13,7 +13,7 @@
 
 namespace fs = std::filesystem;
 
-namespace toolkit {
+namespace common {
 
 namespace {
 
@@ -156,4 +156,4 @@ CaseSet load_cases(const std::string& root, const std::string& filter) {
   return set;
 }
 
-}  // namespace toolkit
+}  // namespace common

@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-namespace toolkit {
+namespace common {
 
 struct Case {
   std::string program;
@@ -65,4 +65,4 @@ bool is_rejection(const std::string& program, int status, const std::string& err
 // Whether a complete case breaks the kind convention, and how (empty: no).
 std::string kind_problem(const Case& c);
 
-}  // namespace toolkit
+}  // namespace common

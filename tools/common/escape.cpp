@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-namespace toolkit {
+namespace common {
 
 std::string c_escape(const std::string& bytes) {
   std::string out;
@@ -102,4 +102,4 @@ std::optional<std::string> c_unescape(const std::string& text, std::string& erro
   return out;
 }
 
-}  // namespace toolkit
+}  // namespace common

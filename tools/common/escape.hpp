@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-namespace toolkit {
+namespace common {
 
 // \n \t \r \\ \" and \xHH for every other byte outside printable ASCII.
 std::string c_escape(const std::string& bytes);
@@ -14,4 +14,4 @@ std::string c_escape(const std::string& bytes);
 // malformed escape.
 std::optional<std::string> c_unescape(const std::string& text, std::string& error);
 
-}  // namespace toolkit
+}  // namespace common

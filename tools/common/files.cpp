@@ -6,7 +6,7 @@
 
 namespace fs = std::filesystem;
 
-namespace toolkit {
+namespace common {
 
 bool read_file(const std::string& path, std::string& content) {
   std::ifstream in(path, std::ios::binary);
@@ -33,4 +33,4 @@ std::string executable_folder(const char* argv0) {
   return self.parent_path().string();
 }
 
-}  // namespace toolkit
+}  // namespace common

@@ -3,7 +3,7 @@
 
 #include <string>
 
-namespace toolkit {
+namespace common {
 
 bool read_file(const std::string& path, std::string& content);
 bool write_file(const std::string& path, const std::string& content);
@@ -11,4 +11,4 @@ bool write_file(const std::string& path, const std::string& content);
 // The folder holding the running executable ("" when it cannot be told).
 std::string executable_folder(const char* argv0 = nullptr);
 
-}  // namespace toolkit
+}  // namespace common

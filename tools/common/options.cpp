@@ -9,7 +9,7 @@
 #include <cstring>
 #include <optional>
 
-namespace toolkit {
+namespace common {
 
 namespace {
 
@@ -158,4 +158,4 @@ void check_command(const std::string& option, const std::string& command) {
   throw UsageError(option + ": " + command + " is not found in PATH");
 }
 
-}  // namespace toolkit
+}  // namespace common

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace toolkit {
+namespace common {
 
 // A command-line mistake. The driver prints "DRIVER: message" and exits with
 // status 2 before it runs anything.
@@ -69,4 +69,4 @@ Apply store_seconds(double& field);
 Apply store_words(std::vector<std::string>& field);
 Apply append_text(std::vector<std::string>& field);
 
-}  // namespace toolkit
+}  // namespace common

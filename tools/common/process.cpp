@@ -20,7 +20,7 @@
 
 extern char** environ;
 
-namespace toolkit {
+namespace common {
 
 namespace {
 
@@ -278,4 +278,4 @@ RunResult run_with_input(const std::vector<std::string>& argv, const std::string
   return run_from(argv, in, limits, std::move(result));
 }
 
-}  // namespace toolkit
+}  // namespace common

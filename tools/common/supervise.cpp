@@ -13,7 +13,7 @@
 #include <set>
 #include <vector>
 
-namespace toolkit {
+namespace common {
 
 namespace {
 
@@ -199,4 +199,4 @@ const char* signal_name(int signal) {
   return "a signal";
 }
 
-}  // namespace toolkit
+}  // namespace common

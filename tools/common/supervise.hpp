@@ -9,7 +9,7 @@
 #include <functional>
 #include <string>
 
-namespace toolkit {
+namespace common {
 
 // Call once, before any thread starts: makes this process a child subreaper
 // and catches SIGINT, SIGTERM and SIGHUP (they stop the run; see below).
@@ -50,4 +50,4 @@ bool end_leftovers(pid_t group, const std::string& run_id);
 // step of a run, interrupted or not, so that nothing it started outlives it.
 void end_all_strays();
 
-}  // namespace toolkit
+}  // namespace common

@@ -9,7 +9,7 @@
 #include "supervise.hpp"
 
 namespace fs = std::filesystem;
-using toolkit::RunResult;
+using common::RunResult;
 
 namespace conformance {
 
@@ -17,7 +17,7 @@ namespace {
 
 // Printable text, cut short.
 std::string visible(const std::string& s, std::size_t limit = 400) {
-  const std::string v = toolkit::c_escape(s.substr(0, limit));
+  const std::string v = common::c_escape(s.substr(0, limit));
   return s.size() > limit ? v + "..." : v;
 }
 
@@ -42,7 +42,7 @@ bool save(const GeneratedSettings& g, const generate::Finding& f) {
       dir / ("generated_" + std::to_string(g.compare.seed) + "_" + std::to_string(f.index) + ".in");
   std::error_code ec;
   fs::create_directories(dir, ec);
-  if (ec || !toolkit::write_file(file.string(), f.input)) {
+  if (ec || !common::write_file(file.string(), f.input)) {
     std::printf("  cannot write %s\n", file.string().c_str());
     return false;
   }
@@ -80,8 +80,8 @@ bool plan(const generate::CompareOptions& o, generate::ComparePlan& p) {
 
 }  // namespace
 
-std::vector<toolkit::Option> generated_option_rows(GeneratedSettings& g) {
-  using toolkit::UsageError;
+std::vector<common::Option> generated_option_rows(GeneratedSettings& g) {
+  using common::UsageError;
   auto& o = g.compare;
   return {
       {"--generate", "N",
@@ -89,19 +89,19 @@ std::vector<toolkit::Option> generated_option_rows(GeneratedSettings& g) {
        "                    (--bin-dir, --wrapper) and on the reference build; cut each\n"
        "                    difference down to a small input that still shows it",
        [&o](const std::string& name, const std::string& value) {
-         o.inputs = static_cast<int>(toolkit::parse_number(name, value, 1000000));
+         o.inputs = static_cast<int>(common::parse_number(name, value, 1000000));
          if (o.inputs == 0) throw UsageError(name + " needs a count from 1 to 1000000");
        }},
       {"--against", "DIR", "the reference build (default: the programs beside the runner)",
-       toolkit::store_text(o.against)},
+       common::store_text(o.against)},
       {"--seed", "S", "seed of the generated inputs (default 1)",
        [&o](const std::string& name, const std::string& value) {
-         o.seed = toolkit::parse_number(name, value, UINT64_MAX);
+         o.seed = common::parse_number(name, value, UINT64_MAX);
        }},
       {"--save-differences", "DIR", "write each cut-down input as DIR/PROGRAM/NAME.in",
-       toolkit::store_text(g.save_dir)},
+       common::store_text(g.save_dir)},
       {"--narrow", "", "leave out the inputs that older builds of the programs refused",
-       [&o](const std::string&, const std::string&) { o.limits.wider = false; }},
+       [&o](const std::string&, const std::string&) { o.coverage.wider = false; }},
   };
 }
 
@@ -109,9 +109,9 @@ int compare_generated(const Settings& s, GeneratedSettings g) {
   auto& o = g.compare;
   o.bin_dir = s.bin_dir, o.wrapper = s.wrapper, o.filter = s.filter;
   o.jobs = s.jobs, o.timeout = s.timeout;
-  if (o.against.empty()) o.against = toolkit::executable_folder();
+  if (o.against.empty()) o.against = common::executable_folder();
   if (o.against.empty()) o.against = ".";
-  toolkit::supervise();
+  common::supervise();
   generate::ComparePlan p;
   if (!plan(o, p)) return 2;
   std::printf("comparing %s against %s: %zu programs, %d generated inputs each, seed %llu\n",
@@ -119,16 +119,16 @@ int compare_generated(const Settings& s, GeneratedSettings g) {
               static_cast<unsigned long long>(o.seed));
   std::fflush(stdout);
   const generate::Summary summary = generate::compare_builds(o, p);
-  toolkit::end_all_strays();
+  common::end_all_strays();
   bool saved = true;
   for (const auto& f : summary.findings) saved = report(g, f) && saved;
   // Generated inputs are valid: a refusal means a description is wrong.
   if (summary.refused > 0)
     std::printf("note: the reference refused %ld generated inputs\n", summary.refused);
   std::printf("%ld agreed, %ld differed", summary.agreed, summary.differed);
-  if (const int signal = toolkit::interrupt_signal(); signal != 0) {
+  if (const int signal = common::interrupt_signal(); signal != 0) {
     std::printf(", %ld not run (interrupted by %s)\n", summary.not_run,
-                toolkit::signal_name(signal));
+                common::signal_name(signal));
     return 128 + signal;
   }
   std::printf("\n");

@@ -16,7 +16,7 @@ struct GeneratedSettings {
 };
 
 // The comparison's rows of the runner's option table.
-std::vector<toolkit::Option> generated_option_rows(GeneratedSettings& g);
+std::vector<common::Option> generated_option_rows(GeneratedSettings& g);
 
 // Runs the comparison and prints it, ending with "N agreed, N differed";
 // returns the runner's exit status.

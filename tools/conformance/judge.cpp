@@ -11,8 +11,8 @@
 #include "process.hpp"
 
 namespace fs = std::filesystem;
-using toolkit::Case;
-using toolkit::RunResult;
+using common::Case;
+using common::RunResult;
 
 namespace conformance {
 
@@ -22,7 +22,7 @@ namespace {
 std::string visible(const std::string& s, std::size_t from, std::size_t to) {
   std::string v;
   for (std::size_t i = from; i < to && i < s.size(); i++) {
-    v += toolkit::c_escape(s.substr(i, 1));
+    v += common::c_escape(s.substr(i, 1));
     if (v.size() > 160) {
       v += "...";
       break;
@@ -83,8 +83,8 @@ std::string headline(const RunResult& r, const std::string& ended, const Case& c
   return "output differs";
 }
 
-Outcome judge(const Case& c, const RunResult& r, const Settings& s) {
-  Outcome out;
+Verdict judge(const Case& c, const RunResult& r, const Settings& s) {
+  Verdict out;
   out.finished = true;
   out.seconds = r.seconds;
   const std::string ended = abnormal_end(r, c, s);
@@ -117,7 +117,7 @@ bool record_file(const std::string& path, const std::optional<std::string>& old,
     details += "  " + path + " differs; not overwritten (add --overwrite)\n";
     return false;
   }
-  if (!toolkit::write_file(path, now)) {
+  if (!common::write_file(path, now)) {
     details += "  cannot write " + path + "\n";
     return false;
   }
@@ -125,8 +125,8 @@ bool record_file(const std::string& path, const std::optional<std::string>& old,
   return true;
 }
 
-Outcome record_case(const Case& c, const RunResult& r, const Settings& s) {
-  Outcome out;
+Verdict record_case(const Case& c, const RunResult& r, const Settings& s) {
+  Verdict out;
   out.finished = true;
   out.seconds = r.seconds;
   const std::string ended = abnormal_end(r, c, s);
@@ -144,16 +144,16 @@ Outcome record_case(const Case& c, const RunResult& r, const Settings& s) {
   return out;
 }
 
-Outcome unusable(const std::string& why) {
-  Outcome out;
+Verdict unusable(const std::string& why) {
+  Verdict out;
   out.finished = true;
   out.message = why;
   out.details = "  " + why + "\n";
   return out;
 }
 
-toolkit::RunLimits limits_for(const Case& c, const Settings& s) {
-  toolkit::RunLimits limits;
+common::RunLimits limits_for(const Case& c, const Settings& s) {
+  common::RunLimits limits;
   limits.timeout_seconds = s.timeout;
   limits.max_out = s.record ? record_limit : c.out->size() + output_margin;
   limits.max_err = s.record ? record_limit : c.err->size() + output_margin;
@@ -171,15 +171,15 @@ std::string with_commas(std::size_t n) {
   return text;
 }
 
-Outcome check_case(const Case& c, const Settings& s) {
+Verdict check_case(const Case& c, const Settings& s) {
   if (!c.problem.empty()) return unusable(c.problem);
   if (!s.record && (!c.out || !c.err || !c.status))
     return unusable("incomplete case: needs " + c.name + ".out, .err and .status");
   std::vector<std::string> argv = s.wrapper;
   argv.push_back((fs::path(s.bin_dir) / c.program).string());
   const RunResult r =
-      toolkit::run_process(argv, c.has_input ? c.base + ".in" : "", limits_for(c, s));
-  if (r.interrupted) return Outcome{};
+      common::run_process(argv, c.has_input ? c.base + ".in" : "", limits_for(c, s));
+  if (r.interrupted) return Verdict{};
   return s.record ? record_case(c, r, s) : judge(c, r, s);
 }
 

@@ -13,7 +13,7 @@
 #include "supervise.hpp"
 
 namespace fs = std::filesystem;
-using toolkit::RunResult;
+using common::RunResult;
 
 namespace generate {
 
@@ -26,7 +26,7 @@ bool same(const RunResult& a, const RunResult& b) {
 }
 
 bool refused(const std::string& program, const RunResult& r) {
-  return toolkit::is_rejection(program, r.status, r.err);
+  return common::is_rejection(program, r.status, r.err);
 }
 
 constexpr std::size_t output_bound = 16u << 20;
@@ -41,10 +41,10 @@ class Runner {
   RunPair run(const std::string& input) const {
     // Generated inputs are small: a build printing past the bound is broken
     // (or looping), and both sides are cut at the same place.
-    const toolkit::RunLimits limits{o_.timeout, output_bound, output_bound, true};
+    const common::RunLimits limits{o_.timeout, output_bound, output_bound, true};
     RunPair p;
-    p.test = toolkit::run_with_input(test_, input, limits);
-    p.reference = toolkit::run_with_input(reference_, input, limits);
+    p.test = common::run_with_input(test_, input, limits);
+    p.reference = common::run_with_input(reference_, input, limits);
     return p;
   }
 
@@ -82,7 +82,7 @@ constexpr char ran_bit = 1, differed_bit = 2, refused_bit = 4;
 std::vector<char> run_all(const CompareOptions& o, const std::vector<Target>& targets) {
   const std::size_t per = static_cast<std::size_t>(o.inputs);
   std::vector<char> marks(targets.size() * per, 0);
-  toolkit::run_pool(marks.size(), o.jobs, [&](std::size_t k, int) {
+  common::run_pool(marks.size(), o.jobs, [&](std::size_t k, int) {
     const Target& t = targets[k / per];
     const RunPair p = t.runner.run(input_of(o, t, static_cast<int>(k % per)));
     if (interrupted(p)) return;
@@ -131,14 +131,14 @@ void cut_down(const Target& t, Finding& f) {
 
 ComparePlan plan_comparison(const CompareOptions& o) {
   ComparePlan plan;
-  std::optional<toolkit::NameFilter> filter;
+  std::optional<common::NameFilter> filter;
   try {
     filter.emplace(o.filter);
   } catch (const std::invalid_argument& e) {
     plan.problems.push_back("bad --filter: " + std::string(e.what()));
     return plan;
   }
-  for (const auto& d : descriptions(o.limits)) {
+  for (const auto& d : descriptions(o.coverage)) {
     if (!filter->matches(d.program)) continue;
     std::error_code ec;
     if (!fs::is_regular_file(fs::path(o.against) / d.program, ec))
@@ -178,8 +178,8 @@ Summary compare_builds(const CompareOptions& o, const ComparePlan& plan) {
     finding_target.push_back(t);
   }
   auto& findings = summary.findings;
-  toolkit::run_pool(findings.size(), o.jobs,
-                    [&](std::size_t k, int) { cut_down(targets[finding_target[k]], findings[k]); });
+  common::run_pool(findings.size(), o.jobs,
+                   [&](std::size_t k, int) { cut_down(targets[finding_target[k]], findings[k]); });
   return summary;
 }
 

@@ -37,21 +37,21 @@ struct Description {
   const Field& field(const std::string& name) const;
 };
 
-// Wider limits: every input the programs define, including the ranges that
+// Wider coverage: every input the programs define, including the ranges that
 // builds of the programs from before they computed them still refuse (NaN
 // pairs, negative sizes, node 0, a zero beside a negative value). On by
 // default; --narrow turns them off to compare against such an older build.
-struct Limits {
+struct Coverage {
   bool wider = true;
 };
 
-const std::vector<Description>& descriptions(const Limits& limits = {});
-const Description* find_description(const std::string& program, const Limits& limits = {});
+const std::vector<Description>& descriptions(const Coverage& coverage = {});
+const Description* find_description(const std::string& program, const Coverage& coverage = {});
 
 // One input, the same for the same description and seed on every machine.
 std::string generate_input(const Description& d, std::uint64_t seed);
 
-// The edges of each integer field: the limits and one past them, as text.
+// The edges of each integer field: the bounds and one past them, as text.
 std::vector<std::string> edge_values(const Description& d);
 
 // Cuts `input` down while `still_differs` holds: drops lines, tokens and
@@ -68,7 +68,7 @@ struct CompareOptions {
   std::uint64_t seed = 1;
   int jobs = 1;
   double timeout = 10.0;
-  Limits limits;
+  Coverage coverage;
 };
 
 // The programs a comparison covers, found before anything runs.
@@ -82,7 +82,7 @@ ComparePlan plan_comparison(const CompareOptions& o);
 
 // Both builds on one input.
 struct RunPair {
-  toolkit::RunResult test, reference;
+  common::RunResult test, reference;
 };
 
 // One program's difference, cut down.

@@ -7,41 +7,41 @@
 
 namespace hostile {
 
-const char* outcome_name(Outcome outcome) {
-  switch (outcome) {
-    case Outcome::accepted:
+const char* ending_name(Ending ending) {
+  switch (ending) {
+    case Ending::accepted:
       return "accept";
-    case Outcome::rejected:
+    case Ending::rejected:
       return "reject";
-    case Outcome::crash:
+    case Ending::crash:
       return "crash";
-    case Outcome::hang:
+    case Ending::hang:
       return "hang";
-    case Outcome::sanitizer:
+    case Ending::sanitizer:
       return "sanitizer report";
-    case Outcome::bad_exit:
+    case Ending::bad_exit:
       return "stderr or status outside the contract";
-    case Outcome::not_run:
+    case Ending::not_run:
       return "not run";
   }
   return "?";
 }
 
-bool keeps_contract(Outcome outcome) {
-  return outcome == Outcome::accepted || outcome == Outcome::rejected;
+bool keeps_contract(Ending ending) {
+  return ending == Ending::accepted || ending == Ending::rejected;
 }
 
-Outcome classify(const std::string& program, const toolkit::RunResult& run) {
-  if (!run.spawn_error.empty()) return Outcome::not_run;
-  if (run.timed_out) return Outcome::hang;
+Ending classify(const std::string& program, const common::RunResult& run) {
+  if (!run.spawn_error.empty()) return Ending::not_run;
+  if (run.timed_out) return Ending::hang;
   // A sanitizer that aborts ends with a signal too; its report says more.
   const bool report = run.err.find("Sanitizer") != std::string::npos ||
                       run.err.find("runtime error:") != std::string::npos;
-  if (report) return Outcome::sanitizer;
-  if (run.signal != 0) return Outcome::crash;
-  if (run.err == normal_stderr) return Outcome::accepted;
-  if (toolkit::is_rejection(program, run.status, run.err)) return Outcome::rejected;
-  return Outcome::bad_exit;
+  if (report) return Ending::sanitizer;
+  if (run.signal != 0) return Ending::crash;
+  if (run.err == normal_stderr) return Ending::accepted;
+  if (common::is_rejection(program, run.status, run.err)) return Ending::rejected;
+  return Ending::bad_exit;
 }
 
 std::string reject_reason(const std::string& program, const std::string& err) {
@@ -73,7 +73,7 @@ std::optional<std::string> read_quoted(const std::string& text, std::size_t& pos
     return std::nullopt;
   }
   pos = i + 1;
-  return toolkit::c_unescape(raw, error);
+  return common::c_unescape(raw, error);
 }
 
 void skip_blanks(const std::string& text, std::size_t& pos) {
@@ -88,7 +88,7 @@ namespace {
 bool parse_entry(const std::string& word, const std::string& line, std::size_t pos, int line_no,
                  Expectations& out, std::string& error) {
   Expectation e;
-  e.outcome = word == "reject" ? Outcome::rejected : Outcome::accepted;
+  e.ending = word == "reject" ? Ending::rejected : Ending::accepted;
   e.line = line_no;
   if (pos >= line.size() || line[pos] != '"') return (error = "expected a quoted input"), false;
   auto input = read_quoted(line, pos, error);

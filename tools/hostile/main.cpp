@@ -2,7 +2,7 @@
 // and checks that each run keeps the suite's contract: it ends in time and
 // either exits normally (the timer report alone on stderr) or rejects the
 // input (one line "PROGRAM: reason" on stderr, status 2). Written
-// expectations pin down the outcome, and the reason or output, of particular
+// expectations pin down the ending, and the reason or output, of particular
 // inputs.
 
 #include <algorithm>
@@ -24,7 +24,7 @@
 #include "supervise.hpp"
 
 namespace fs = std::filesystem;
-using toolkit::RunResult;
+using common::RunResult;
 
 namespace {
 
@@ -43,8 +43,8 @@ struct Options {
   bool verbose = false;
 };
 
-std::vector<toolkit::Option> option_table(Options& o) {
-  using namespace toolkit;
+std::vector<common::Option> option_table(Options& o) {
+  using namespace common;
   return {
       {"--bin-dir", "DIR", "folder holding the programs (required)", store_text(o.bin_dir)},
       {"--cases", "DIR", "golden cases, the seeds of the generated inputs",
@@ -65,17 +65,17 @@ std::vector<toolkit::Option> option_table(Options& o) {
       {"--jobs", "N", "runs at a time (default 1; 0 = one per processor; at most 256)",
        store_count(o.jobs, max_jobs)},
       {"--markdown", "", "end with one table row per program", store_true(o.markdown)},
-      {"--verbose", "", "list every input and its outcome", store_true(o.verbose)},
+      {"--verbose", "", "list every input and how its run ended", store_true(o.verbose)},
   };
 }
 
 void check_options(Options& o) {
-  if (o.bin_dir.empty()) throw toolkit::UsageError("--bin-dir is required");
-  if (o.list.empty()) throw toolkit::UsageError("--list is required");
+  if (o.bin_dir.empty()) throw common::UsageError("--bin-dir is required");
+  if (o.list.empty()) throw common::UsageError("--list is required");
   std::error_code ec;
-  if (!fs::is_directory(o.bin_dir, ec)) throw toolkit::UsageError("no program folder " + o.bin_dir);
-  if (!o.wrapper.empty()) toolkit::check_command("--wrapper", o.wrapper[0]);
-  if (o.jobs == 0) o.jobs = toolkit::processor_count();
+  if (!fs::is_directory(o.bin_dir, ec)) throw common::UsageError("no program folder " + o.bin_dir);
+  if (!o.wrapper.empty()) common::check_command("--wrapper", o.wrapper[0]);
+  if (o.jobs == 0) o.jobs = common::processor_count();
 }
 
 // A mistake is one line naming the option, so that a CI log shows just that.
@@ -83,16 +83,16 @@ Options parse_command_line(int argc, char** argv) {
   Options o;
   bool help = false;
   auto table = option_table(o);
-  table.push_back({"--help", "", "show this text", toolkit::store_true(help)});
+  table.push_back({"--help", "", "show this text", common::store_true(help)});
   try {
-    toolkit::parse_options(argc, argv, table);
+    common::parse_options(argc, argv, table);
     if (help) {
       std::printf("usage: hostile --bin-dir DIR --list FILE [options]\n%s",
-                  toolkit::usage_lines(table).c_str());
+                  common::usage_lines(table).c_str());
       std::exit(0);
     }
     check_options(o);
-  } catch (const toolkit::UsageError& e) {
+  } catch (const common::UsageError& e) {
     std::fprintf(stderr, "hostile: %s (see hostile --help)\n", e.what());
     std::exit(2);
   }
@@ -109,7 +109,7 @@ std::vector<std::string> split_spaces(const std::string& s) {
 std::vector<Program> read_list(const std::string& path, const std::string& only) {
   std::vector<Program> programs;
   std::string text;
-  if (!toolkit::read_file(path, text)) return programs;
+  if (!common::read_file(path, text)) return programs;
   std::istringstream in(text);
   std::string line;
   while (std::getline(in, line)) {
@@ -126,22 +126,22 @@ struct Tally {
               other = 0, written = 0, failures = 0, not_run = 0;
   double slowest = 0.0;
 
-  void count(hostile::Outcome outcome) {
-    using hostile::Outcome;
-    switch (outcome) {
-      case Outcome::accepted:
+  void count(hostile::Ending ending) {
+    using hostile::Ending;
+    switch (ending) {
+      case Ending::accepted:
         accepted++;
         break;
-      case Outcome::rejected:
+      case Ending::rejected:
         rejected++;
         break;
-      case Outcome::crash:
+      case Ending::crash:
         crashes++;
         break;
-      case Outcome::hang:
+      case Ending::hang:
         hangs++;
         break;
-      case Outcome::sanitizer:
+      case Ending::sanitizer:
         sanitizer++;
         break;
       default:
@@ -162,8 +162,8 @@ std::string shorten(const std::string& s, std::size_t limit) {
 // Bounds of one run. Only a prefix of the output matters (written
 // expectations are short), and a valid input may print for long: the rest is
 // read and dropped, and the deadline alone ends a run.
-toolkit::RunLimits run_limits(const Options& o) {
-  toolkit::RunLimits limits;
+common::RunLimits run_limits(const Options& o) {
+  common::RunLimits limits;
   limits.timeout_seconds = o.timeout;
   limits.max_out = 1u << 20;
   limits.max_err = 1u << 20;
@@ -179,8 +179,8 @@ std::vector<RunResult> run_all(const Options& o, const Program& p,
   ran.assign(inputs.size(), 0);
   std::vector<std::string> argv = o.wrapper;
   argv.push_back((fs::path(o.bin_dir) / p.name).string());
-  toolkit::run_pool(inputs.size(), o.jobs, [&](std::size_t i, int) {
-    results[i] = toolkit::run_with_input(argv, inputs[i].bytes, run_limits(o));
+  common::run_pool(inputs.size(), o.jobs, [&](std::size_t i, int) {
+    results[i] = common::run_with_input(argv, inputs[i].bytes, run_limits(o));
     ran[i] = !results[i].interrupted;
   });
   return results;
@@ -197,10 +197,10 @@ void show_failure(const Program& p, const std::string& family, const std::string
 
 std::vector<hostile::Seed> load_seeds(const Options& o, const Program& p) {
   std::vector<hostile::Seed> seeds;
-  for (const auto& c : toolkit::load_cases(o.cases_dir, "^" + p.name + "$").cases) {
+  for (const auto& c : common::load_cases(o.cases_dir, "^" + p.name + "$").cases) {
     hostile::Seed seed;
     seed.name = c.name;
-    if (c.has_input && !toolkit::read_file(c.base + ".in", seed.bytes)) continue;
+    if (c.has_input && !common::read_file(c.base + ".in", seed.bytes)) continue;
     seed.accepted = c.err && *c.err == hostile::normal_stderr;
     seeds.push_back(std::move(seed));
   }
@@ -226,7 +226,7 @@ std::vector<hostile::Input> replay_inputs(const std::vector<std::string>& dirs) 
   for (const auto& f : files) {
     hostile::Input in;
     in.family = "replay " + f.parent_path().filename().string();
-    if (toolkit::read_file(f.string(), in.bytes)) inputs.push_back(std::move(in));
+    if (common::read_file(f.string(), in.bytes)) inputs.push_back(std::move(in));
   }
   return inputs;
 }
@@ -248,7 +248,7 @@ bool make_plan(const Options& o, const Program& p, Plan& plan) {
   plan.seeds = load_seeds(o, p);
   std::string text;
   const std::string expect_path = (fs::path(o.expect_dir) / (p.name + ".txt")).string();
-  if (toolkit::read_file(expect_path, text)) {
+  if (common::read_file(expect_path, text)) {
     std::string error;
     if (!hostile::parse_expectations(text, plan.expect, error)) {
       std::printf("FAIL %s: %s: %s\n", p.name.c_str(), expect_path.c_str(), error.c_str());
@@ -260,55 +260,55 @@ bool make_plan(const Options& o, const Program& p, Plan& plan) {
   std::vector<std::string> values = plan.expect.values;
   for (const auto& src : p.sources) {
     std::string source;
-    if (toolkit::read_file(src, source))
+    if (common::read_file(src, source))
       for (auto& v : hostile::source_values(source)) values.push_back(v);
   }
-  plan.inputs = hostile::generate(plan.seeds, values, hostile::Limits{});
+  plan.inputs = hostile::make_inputs(plan.seeds, values, hostile::Budget{});
   for (const auto& e : plan.expect.entries) plan.inputs.push_back({"written", e.input});
   return true;
 }
 
-using OutcomeOf = std::map<std::string, hostile::Outcome>;
+using EndingOf = std::map<std::string, hostile::Ending>;
 
-// Every run against the contract; returns the outcome of each generated input.
-OutcomeOf judge_runs(const Options& o, const Program& p, const Plan& plan,
-                     const std::vector<RunResult>& results, Tally& tally) {
-  OutcomeOf outcome_of;
+// Every run against the contract; returns the ending of each generated input.
+EndingOf judge_runs(const Options& o, const Program& p, const Plan& plan,
+                    const std::vector<RunResult>& results, Tally& tally) {
+  EndingOf ending_of;
   for (std::size_t i = 0; i < plan.inputs.size(); i++) {
     const auto& r = results[i];
     const auto& input = plan.inputs[i];
-    const auto outcome = hostile::classify(p.name, r);
-    if (input.family != "written") outcome_of.emplace(input.bytes, outcome);
+    const auto ending = hostile::classify(p.name, r);
+    if (input.family != "written") ending_of.emplace(input.bytes, ending);
     tally.slowest = std::max(tally.slowest, r.seconds);
-    tally.count(outcome);
+    tally.count(ending);
     if (o.verbose)
-      std::printf("     %s [%s] \"%s\"\n", hostile::outcome_name(outcome), input.family.c_str(),
+      std::printf("     %s [%s] \"%s\"\n", hostile::ending_name(ending), input.family.c_str(),
                   hostile::c_escape(shorten(input.bytes, 100)).c_str());
-    if (!hostile::keeps_contract(outcome)) {
+    if (!hostile::keeps_contract(ending)) {
       tally.failures++;
-      show_failure(p, input.family, input.bytes, r, hostile::outcome_name(outcome));
+      show_failure(p, input.family, input.bytes, r, hostile::ending_name(ending));
     }
   }
   tally.inputs = plan.inputs.size();
-  return outcome_of;
+  return ending_of;
 }
 
 // Why a written expectation is not met (empty: it is).
 std::string unmet(const Program& p, const hostile::Expectation& e, const RunResult& r) {
-  const auto outcome = hostile::classify(p.name, r);
-  if (outcome != e.outcome)
-    return std::string("expected ") + hostile::outcome_name(e.outcome) + ", got " +
-           hostile::outcome_name(outcome);
-  if (e.detail && outcome == hostile::Outcome::rejected &&
+  const auto ending = hostile::classify(p.name, r);
+  if (ending != e.ending)
+    return std::string("expected ") + hostile::ending_name(e.ending) + ", got " +
+           hostile::ending_name(ending);
+  if (e.detail && ending == hostile::Ending::rejected &&
       hostile::reject_reason(p.name, r.err) != *e.detail)
     return "expected the reason \"" + hostile::c_escape(*e.detail) + "\"";
-  if (e.detail && outcome == hostile::Outcome::accepted && r.out != *e.detail)
+  if (e.detail && ending == hostile::Ending::accepted && r.out != *e.detail)
     return "expected the output \"" + hostile::c_escape(*e.detail) + "\", got \"" +
            hostile::c_escape(shorten(r.out, 200)) + "\"";
   return "";
 }
 
-// Written expectations: the outcome, and the reason or output when given. A
+// Written expectations: the ending, and the reason or output when given. A
 // run that breaks the contract was reported already.
 void check_written(const Program& p, const Plan& plan, const std::vector<RunResult>& results,
                    Tally& tally) {
@@ -329,7 +329,7 @@ void check_written(const Program& p, const Plan& plan, const std::vector<RunResu
 
 // A program that needs all of its input rejects any valid input cut off
 // before its last token instead of reporting a result.
-void check_cuts(const Program& p, const Plan& plan, const OutcomeOf& outcome_of, Tally& tally) {
+void check_cuts(const Program& p, const Plan& plan, const EndingOf& ending_of, Tally& tally) {
   if (!plan.expect.cuts_reject) return;
   const auto& except = plan.expect.cuts_except;
   for (const auto& seed : plan.seeds) {
@@ -337,8 +337,8 @@ void check_cuts(const Program& p, const Plan& plan, const OutcomeOf& outcome_of,
       continue;
     const std::size_t last = hostile::last_token_start(seed.bytes);
     for (std::size_t k = 0; k <= last && k < seed.bytes.size(); k++) {
-      auto it = outcome_of.find(seed.bytes.substr(0, k));
-      if (it == outcome_of.end() || it->second != hostile::Outcome::accepted) continue;
+      auto it = ending_of.find(seed.bytes.substr(0, k));
+      if (it == ending_of.end() || it->second != hostile::Ending::accepted) continue;
       tally.failures++;
       std::printf("FAIL %s [cut off, from %s] input \"%s\": accepted, expected reject\n",
                   p.name.c_str(), seed.name.c_str(),
@@ -356,16 +356,16 @@ Tally try_program(const Options& o, const Program& p) {
   }
   std::vector<char> ran;
   const auto results = run_all(o, p, plan.inputs, ran);
-  if (const int signal = toolkit::interrupt_signal(); signal != 0) {
+  if (const int signal = common::interrupt_signal(); signal != 0) {
     // Runs cut short are not judged: none of them counts as kept or broken.
     tally.not_run = static_cast<std::size_t>(std::count(ran.begin(), ran.end(), 0));
     std::printf("%s: %zu of %zu inputs not run (interrupted by %s)\n", p.name.c_str(),
-                tally.not_run, plan.inputs.size(), toolkit::signal_name(signal));
+                tally.not_run, plan.inputs.size(), common::signal_name(signal));
     return tally;
   }
-  const OutcomeOf outcome_of = judge_runs(o, p, plan, results, tally);
+  const EndingOf ending_of = judge_runs(o, p, plan, results, tally);
   check_written(p, plan, results, tally);
-  check_cuts(p, plan, outcome_of, tally);
+  check_cuts(p, plan, ending_of, tally);
   std::printf(
       "%s %s: %zu inputs, %zu accepted, %zu rejected; %zu crashes, %zu hangs, %zu sanitizer "
       "reports, %zu other; %zu written expectations; slowest run %.2f s\n",
@@ -402,17 +402,17 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "hostile: no programs to try in %s\n", o.list.c_str());
     return 2;
   }
-  toolkit::supervise();
+  common::supervise();
   std::size_t failures = 0;
   std::vector<std::pair<Program, Tally>> rows;
   for (const auto& p : programs) {
-    if (toolkit::interrupt_signal() != 0) break;
+    if (common::interrupt_signal() != 0) break;
     Tally t = try_program(o, p);
     failures += t.failures;
     rows.emplace_back(p, t);
   }
-  toolkit::end_all_strays();
-  if (const int signal = toolkit::interrupt_signal(); signal != 0) {
+  common::end_all_strays();
+  if (const int signal = common::interrupt_signal(); signal != 0) {
     std::printf("interrupted: %zu of %zu programs tried\n", rows.size(), programs.size());
     return 128 + signal;
   }
