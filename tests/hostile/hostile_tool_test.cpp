@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <set>
 #include <string>
 
@@ -48,18 +49,6 @@ TEST(Classify, EverythingElseBreaksIt) {
   slow.timed_out = true;
   EXPECT_EQ(hostile::classify("p", slow), Ending::hang);
   EXPECT_EQ(hostile::reject_reason("p", "p: node 10\n"), "node 10");
-}
-
-TEST(Escape, EveryByteRoundTrips) {
-  std::string all;
-  for (int b = 0; b < 256; b++) all += static_cast<char>(b);
-  std::string error;
-  auto back = hostile::c_unescape(hostile::c_escape(all), error);
-  ASSERT_TRUE(back) << error;
-  EXPECT_EQ(*back, all);
-  EXPECT_EQ(hostile::c_escape(std::string("a\0\xff\n\"", 5)), "a\\x00\\xff\\n\\\"");
-  EXPECT_FALSE(hostile::c_unescape("\\x4", error));
-  EXPECT_FALSE(hostile::c_unescape("\\q", error));
 }
 
 TEST(Expectations, ParsesEntriesDirectivesAndNotes) {
@@ -154,6 +143,25 @@ TEST(Inputs, SlowSizesAreLeftOut) {
   EXPECT_TRUE(distinct.count("1 002"));
   EXPECT_FALSE(distinct.count("1 0025"));
   EXPECT_TRUE(distinct.count("1 2x25"));
+}
+
+// The driver's command line: a mistake is one line naming the option.
+TEST(Driver, UsageErrorsNameTheOption) {
+  const std::vector<std::pair<std::string, std::string>> bad = {
+      {"--jobs abc", "hostile: --jobs takes a whole number"},
+      {"--timeout nan", "hostile: --timeout takes seconds"},
+      {"--frobnicate", "hostile: unknown option --frobnicate"},
+      {"--list /dev/null", "hostile: --bin-dir is required"},
+  };
+  for (const auto& [args, message] : bad) {
+    const std::string command = std::string(HOSTILE) + " " + args + " 2>&1 >/dev/null | head -1";
+    FILE* pipe = popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    char line[512] = "";
+    if (std::fgets(line, sizeof line, pipe) == nullptr) line[0] = '\0';
+    pclose(pipe);
+    EXPECT_EQ(std::string(line).rfind(message, 0), 0u) << args << ": " << line;
+  }
 }
 
 }  // namespace

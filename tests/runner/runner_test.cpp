@@ -308,53 +308,6 @@ TEST_F(Options, WrapperWordsFollowShellQuoting) {
   EXPECT_EQ(run({"--wrapper", "env 'A=x y'"}).status, 0);
 }
 
-TEST(Words, SplitLikeAShellWithoutExpansions) {
-  using V = std::vector<std::string>;
-  EXPECT_EQ(common::split_words("-w", "  a  b\tc "), (V{"a", "b", "c"}));
-  EXPECT_EQ(common::split_words("-w", "'a b'\"c d\"e\\ f"), (V{"a bc de f"}));
-  EXPECT_EQ(common::split_words("-w", "'' \"\""), (V{"", ""}));
-  EXPECT_EQ(common::split_words("-w", "\"a\\\"b\\c\\\\\" 'x\\y'"), (V{"a\"b\\c\\", "x\\y"}));
-  for (const char* bad : {"'a", "\"a", "a\\"}) {
-    try {
-      common::split_words("--wrapper", bad);
-      ADD_FAILURE() << bad;
-    } catch (const common::UsageError& e) {
-      EXPECT_EQ(std::string(e.what()).rfind("--wrapper ", 0), 0u) << e.what();
-    }
-  }
-}
-
-TEST(Words, SecondsTakeOneUnitAndStayFinite) {
-  EXPECT_EQ(common::parse_seconds("-t", "1.5m"), 90.0);
-  EXPECT_EQ(common::parse_seconds("-t", "2h"), 7200.0);
-  EXPECT_EQ(common::parse_seconds("-t", ".25"), 0.25);
-  EXPECT_EQ(common::parse_seconds("-t", "24h"), 86400.0);
-  for (const char* bad : {"", ".", "1..2", "1e3", "0x10", "1ms", "1 s", "+1", "0.0", "86401"})
-    EXPECT_THROW(common::parse_seconds("-t", bad), common::UsageError) << bad;
-  EXPECT_EQ(common::parse_count("-j", "256", 256), 256);
-  EXPECT_EQ(common::parse_count("-j", "007", 256), 7);
-  for (const char* bad : {"", "1.0", "257", "9999999999", " 1"})
-    EXPECT_THROW(common::parse_count("-j", bad, 256), common::UsageError) << bad;
-}
-
-TEST(Hostile, UsageErrorsNameTheOption) {
-  const std::vector<std::pair<std::string, std::string>> bad = {
-      {"--jobs abc", "hostile: --jobs takes a whole number"},
-      {"--timeout nan", "hostile: --timeout takes seconds"},
-      {"--frobnicate", "hostile: unknown option --frobnicate"},
-      {"--list /dev/null", "hostile: --bin-dir is required"},
-  };
-  for (const auto& [args, message] : bad) {
-    const std::string command = std::string(HOSTILE) + " " + args + " 2>&1 >/dev/null | head -1";
-    FILE* pipe = popen(command.c_str(), "r");
-    ASSERT_NE(pipe, nullptr);
-    char line[512] = "";
-    if (std::fgets(line, sizeof line, pipe) == nullptr) line[0] = '\0';
-    pclose(pipe);
-    EXPECT_EQ(std::string(line).rfind(message, 0), 0u) << args << ": " << line;
-  }
-}
-
 using Results = Scratch;
 
 TEST_F(Results, AnUnwritableJunitFileIsAnErrorAfterTheReport) {
