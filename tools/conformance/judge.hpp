@@ -7,23 +7,9 @@
 #include <vector>
 
 #include "cases.hpp"
+#include "settings.hpp"
 
 namespace conformance {
-
-struct Settings {
-  std::string bin_dir;
-  std::string cases_dir;
-  std::vector<std::string> wrapper;
-  std::string filter;
-  std::string junit;
-  int jobs = 1;
-  double timeout = 10.0;
-  bool record = false;
-  bool overwrite = false;
-  bool list = false;
-  bool verbose = false;
-  bool valid_only = false;
-};
 
 // Output kept beyond the expected size. A stream that passes expected size
 // plus this margin cannot match, so the case is stopped there; the margin
