@@ -16,6 +16,7 @@ struct Settings {
   std::vector<std::string> wrapper;
   std::string filter;
   std::string junit;
+  std::string html;
   int jobs = 1;
   double timeout = 10.0;
   bool record = false;
@@ -38,6 +39,7 @@ struct Outcome {
   std::string message;  // what happened, in a few words (JUnit's failure message)
   std::string details;  // indented lines for the report
   double seconds = 0.0;
+  std::string out, err;  // what a failed run wrote, for the HTML report
 };
 
 Outcome check_case(const toolkit::Case& c, const Settings& s);

@@ -13,6 +13,7 @@
 
 #include "cases.hpp"
 #include "generate.hpp"
+#include "html_report.hpp"
 #include "judge.hpp"
 #include "options.hpp"
 #include "pool.hpp"
@@ -89,6 +90,8 @@ std::vector<Option> option_table(Settings& s, generate::CompareOptions& g, bool&
       {"--timeout", "SECS", "per case: seconds, or with s, m or h (default 10; at most 24h)",
        store_seconds(s.timeout)},
       {"--junit", "FILE", "also write the results as JUnit XML", store_text(s.junit)},
+      {"--html", "FILE", "also write the report as one self-contained HTML file",
+       store_text(s.html)},
       {"--record", "", "write expected files that are missing from a trusted build's output",
        store_true(s.record)},
       {"--overwrite", "", "with --record, also replace expected files that differ",
@@ -163,9 +166,9 @@ std::vector<Outcome> run_cases(const std::vector<Case>& cases, const Settings& s
   return outcomes;
 }
 
-int exit_status(const std::vector<Outcome>& outcomes, const RunTotals& totals, bool junit_ok) {
+int exit_status(const std::vector<Outcome>& outcomes, const RunTotals& totals, bool files_ok) {
   if (totals.interrupt != 0) return 128 + totals.interrupt;
-  if (!junit_ok) return 2;
+  if (!files_ok) return 2;
   for (const auto& o : outcomes)
     if (!o.passed) return 1;
   return totals.folder_problems == 0 ? 0 : 1;
@@ -207,8 +210,12 @@ int main(int argc, char** argv) {
   toolkit::end_all_strays();
   totals.interrupt = toolkit::interrupt_signal();
   print_report(cases, outcomes, s, totals);
-  bool junit_ok = true;
-  if (!s.junit.empty() && !(junit_ok = write_junit(s.junit, cases, outcomes)))
+  bool files_ok = true;
+  if (!s.junit.empty() && !(files_ok = write_junit(s.junit, cases, outcomes)))
     std::fprintf(stderr, "conformance: cannot write the JUnit file %s\n", s.junit.c_str());
-  return exit_status(outcomes, totals, junit_ok);
+  if (!s.html.empty() && !write_html(s.html, cases, outcomes, totals)) {
+    std::fprintf(stderr, "conformance: cannot write the HTML report %s\n", s.html.c_str());
+    files_ok = false;
+  }
+  return exit_status(outcomes, totals, files_ok);
 }
