@@ -142,7 +142,7 @@ def render(runner, program, cases, browser, workdir, screenshot=None):
     with open(os.path.join(workdir, "junit.xml")) as f:
         changed = check_verdict_line(terminal, f.read(), want, got)
     if screenshot:
-        chromium(browser, workdir, ["--window-size=1280,1100",
+        chromium(browser, workdir, ["--window-size=1300,1200",
                                     "--screenshot=" + os.path.abspath(screenshot)], report)
         return
     with open(report) as f:

@@ -27,7 +27,8 @@ table.diff td { padding: 0 0.5em; border: 1px solid #ddd; vertical-align: top; }
 mark { background: #fc6; }
 .images { display: flex; flex-wrap: wrap; gap: 1.5em; align-items: flex-start; }
 .images img { image-rendering: pixelated; border: 1px solid #888; }
-figure { margin: 0; }
+figure { margin: 0; display: table; }
+figcaption { display: table-caption; caption-side: bottom; }
 .note { color: #666; }
 </style>
 )";
@@ -91,13 +92,14 @@ std::vector<std::string> split_lines(const std::string& s) {
 std::string marked_line(const std::string& line, std::size_t start, std::size_t from,
                         std::size_t to) {
   start = std::min(start, from);
-  const std::size_t end =
-      std::min(line.size(), to > from ? std::max(start + 160, to) : start + 160);
+  const std::size_t end = std::min(line.size(), start + 120);
+  from = std::min(from, end);
+  to = std::min(to, end);
   std::string text = start > 0 ? "\xe2\x80\xa6" : "";
   text += esc(toolkit::c_escape(line.substr(start, from - start)));
   if (to > from)
     text += "<mark>" + esc(toolkit::c_escape(line.substr(from, to - from))) + "</mark>";
-  if (end > to) text += esc(toolkit::c_escape(line.substr(to, end - to)));
+  text += esc(toolkit::c_escape(line.substr(to, end - to)));
   if (end < line.size()) text += "\xe2\x80\xa6";
   return text;
 }
@@ -112,9 +114,9 @@ void line_pair(std::ostringstream& h, std::size_t number, std::size_t start,
   while (suffix + prefix < std::min(w.size(), g.size()) &&
          w[w.size() - 1 - suffix] == g[g.size() - 1 - suffix])
     suffix++;
-  h << "<tr><td>" << number + 1 << "</td><td class=\"code\">"
+  h << "<tr><td rowspan=\"2\">" << number + 1 << "</td><td>expected</td><td class=\"code\">"
     << (number < want.size() ? marked_line(w, start, prefix, w.size() - suffix) : "(no line)")
-    << "</td><td class=\"code\">"
+    << "</td></tr>\n<tr><td>actual</td><td class=\"code\">"
     << (number < got.size() ? marked_line(g, start, prefix, g.size() - suffix) : "(no line)")
     << "</td></tr>\n";
 }
@@ -130,8 +132,8 @@ void stream_context(std::ostringstream& h, const char* stream, const std::string
   // with some text before it.
   const std::size_t column = at - (at == 0 ? 0 : want.rfind('\n', at - 1) + 1);
   const std::size_t start = column > 60 ? column - 40 : 0;
-  h << "<h3>" << stream << "</h3>\n<table class=\"diff\"><tr><th>line</th><th>expected</th>"
-    << "<th>actual</th></tr>\n";
+  h << "<h3>" << stream << "</h3>\n<table class=\"diff\"><tr><th>line</th><th></th>"
+    << "<th></th></tr>\n";
   const std::size_t last = std::min(std::max(w.size(), g.size()), line + 3);
   for (std::size_t n = line > 2 ? line - 2 : 0; n < std::max(last, line + 1); n++)
     line_pair(h, n, start, w, g);
@@ -235,7 +237,7 @@ Picture difference_map(const GreyImage& want, const GreyImage& got) {
       rgb[0] = 0, rgb[1] = 128, rgb[2] = 255;
     } else if (got.pixels[i] == want.pixels[i]) {
       rgb[0] = rgb[1] = rgb[2] =
-          static_cast<unsigned char>(64 + grey_level(want.pixels[i], want.maximum) / 2);
+          static_cast<unsigned char>(96 + grey_level(want.pixels[i], want.maximum) / 4);
     } else {
       const int off = std::abs(got.pixels[i] - want.pixels[i]);
       rgb[0] = 255, rgb[2] = 0;
