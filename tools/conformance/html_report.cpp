@@ -158,7 +158,7 @@ void input_section(std::ostringstream& h, const Case& c) {
 
 unsigned char grey_level(int v, long maximum) {
   if (maximum <= 0 || v <= 0) return 0;
-  return static_cast<unsigned char>(v >= maximum ? 255 : v * 255 / maximum);
+  return static_cast<unsigned char>(v >= maximum ? 255 : v * 255LL / maximum);
 }
 
 // The image as a picture; pixels it lacks are black.
@@ -241,7 +241,7 @@ Picture difference_map(const GreyImage& want, const GreyImage& got) {
     } else {
       const int off = std::abs(got.pixels[i] - want.pixels[i]);
       rgb[0] = 255, rgb[2] = 0;
-      rgb[1] = static_cast<unsigned char>(224 - 224 * std::min<long>(off, want.maximum) /
+      rgb[1] = static_cast<unsigned char>(224 - 224LL * std::min<long>(off, want.maximum) /
                                                     std::max(want.maximum, 1L));
     }
     p.samples.insert(p.samples.end(), rgb, rgb + 3);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdint>
 #include <cstdlib>
 
 #include "judge.hpp"
@@ -35,7 +36,9 @@ std::string point(long x, long y) {
 
 std::size_t GreyImage::area() const {
   if (!header_complete()) return 0;
-  return static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+  // Nine digits each: the product fits 64 bits, not always a size_t.
+  const auto product = static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height);
+  return static_cast<std::size_t>(std::min<std::uint64_t>(product, SIZE_MAX));
 }
 
 std::string GreyImage::header() const {
