@@ -122,16 +122,19 @@ std::string ImageComparison::summary() const {
   return line;
 }
 
+std::string image_difference(const GreyImage& want, const GreyImage& got) {
+  const ImageComparison c = compare_images(want, got);
+  std::string line = c.summary();
+  if (!got.stopped_at.empty()) line += "; reading stopped at \"" + got.stopped_at + "\"";
+  if (c.mismatch.empty() && got.extra != 0)
+    line += "; " + with_commas(got.extra) + " values after the last pixel";
+  return line;
+}
+
 std::optional<std::string> image_difference(const std::string& want, const std::string& got) {
   const GreyImage expected = read_grey_image(want);
   if (!is_grey_image(expected, want)) return std::nullopt;
-  const GreyImage actual = read_grey_image(got);
-  const ImageComparison c = compare_images(expected, actual);
-  std::string line = c.summary();
-  if (!actual.stopped_at.empty()) line += "; reading stopped at \"" + actual.stopped_at + "\"";
-  if (c.mismatch.empty() && actual.extra != 0)
-    line += "; " + with_commas(actual.extra) + " values after the last pixel";
-  return line;
+  return image_difference(expected, read_grey_image(got));
 }
 
 }  // namespace conformance

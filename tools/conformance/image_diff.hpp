@@ -40,6 +40,9 @@ struct ImageComparison {
 
 ImageComparison compare_images(const GreyImage& want, const GreyImage& got);
 
+// The report's line for two images, the expected one well-formed.
+std::string image_difference(const GreyImage& want, const GreyImage& got);
+
 // The report's line for two outputs when the expected one is an image.
 std::optional<std::string> image_difference(const std::string& want, const std::string& got);
 

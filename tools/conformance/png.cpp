@@ -22,10 +22,8 @@ std::string encode_png(const Picture& picture) {
                                static_cast<std::size_t>(picture.height) *
                                static_cast<std::size_t>(picture.channels);
   if (picture.width <= 0 || picture.height <= 0 || picture.samples.size() != expected) return "";
-  // The first call measures, the second writes.
-  png_alloc_size_t size = 0;
-  if (!png_image_write_to_memory(&image, nullptr, &size, 0, picture.samples.data(), 0, nullptr))
-    return "";
+  // Room for the largest PNG the picture can make: one pass of the encoder.
+  png_alloc_size_t size = PNG_IMAGE_PNG_SIZE_MAX(image);
   std::string bytes(size, '\0');
   if (!png_image_write_to_memory(&image, bytes.data(), &size, 0, picture.samples.data(), 0,
                                  nullptr))
