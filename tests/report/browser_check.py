@@ -174,6 +174,10 @@ def passing(runner, bindir, cases, workdir):
         page = f.read()
     if "<section" in page or not re.search(r"\b\d+ passed, 0 failed</b>", page):
         fail("a passing run's report is not the summary alone:\n" + page)
+    # A --record run has no differences to show.
+    refused = subprocess.run(base + ["--record", "--html", html], capture_output=True)
+    if refused.returncode != 2 or b"--html" not in refused.stderr:
+        fail("--html with --record was not refused: %r" % refused.stderr)
     print("terminal report unchanged by --html; the HTML holds the summary only")
 
 

@@ -108,6 +108,8 @@ void check_settings(Settings& s, const generate::CompareOptions& g) {
   if (s.overwrite && !s.record) throw UsageError("--overwrite goes with --record");
   if (g.inputs == 0 && !(g.against.empty() && g.save_dir.empty()))
     throw UsageError("--against and --save-differences go with --generate");
+  if (!s.html.empty() && (s.record || g.inputs > 0))
+    throw UsageError("--html reports a check of the golden cases, not --record or --generate");
   if (s.jobs == 0) s.jobs = toolkit::processor_count();
   std::error_code ec;
   if (!fs::is_directory(s.cases_dir, ec)) throw UsageError("no case folder " + s.cases_dir);
