@@ -145,12 +145,12 @@ TEST(DifferenceMap, MarksExactlyTheChangedPixels) {
 }
 
 TEST(HtmlReport, FailingCaseEscapesOutputAndMarksTheDifference) {
-  toolkit::Case c;
+  common::Case c;
   c.program = "echo";
   c.name = "markup";
   c.out = std::string("<b>same</b>\nx & y\n");
   c.err = std::string();
-  Outcome o;
+  Verdict o;
   o.finished = true;
   o.message = "output differs";
   o.out = "<b>same</b>\nx <script>alert(1)</script> y\n";

@@ -6,9 +6,9 @@
 #include <sstream>
 
 #include "escape.hpp"
-#include "options.hpp"
+#include "files.hpp"
 
-using toolkit::Case;
+using common::Case;
 
 namespace conformance {
 
@@ -46,10 +46,10 @@ std::string program_result(const ProgramSummary& p) {
 }
 
 void write_summary(std::ostringstream& h, const std::vector<Case>& cases,
-                   const std::vector<Outcome>& outcomes, const RunTotals& totals) {
+                   const std::vector<Verdict>& verdicts, const RunTotals& totals) {
   h << "<h1>Conformance run</h1>\n<table class=\"summary\">\n"
     << "<tr><th>program</th><th>cases</th><th>result</th><th>time (ms)</th></tr>\n";
-  const auto programs = summarize(cases, outcomes);
+  const auto programs = summarize(cases, verdicts);
   int failed_programs = 0;
   char ms[32];
   for (const auto& p : programs) {
@@ -61,7 +61,7 @@ void write_summary(std::ostringstream& h, const std::vector<Case>& cases,
   }
   int count[2][3] = {};  // [kind][passed, failed, not run]
   for (std::size_t i = 0; i < cases.size(); i++)
-    count[cases[i].rejection()][!outcomes[i].finished ? 2 : outcomes[i].passed ? 0 : 1]++;
+    count[cases[i].rejection()][!verdicts[i].finished ? 2 : verdicts[i].passed ? 0 : 1]++;
   h << "</table>\n<p>" << programs.size() << " programs, " << cases.size() << " cases; "
     << failed_programs << " programs failed</p>\n<p>valid-input cases: " << count[0][0]
     << " passed, " << count[0][1] << " failed; rejection cases: " << count[1][0] << " passed, "
@@ -96,10 +96,9 @@ std::string marked_line(const std::string& line, std::size_t start, std::size_t 
   from = std::min(from, end);
   to = std::min(to, end);
   std::string text = start > 0 ? "\xe2\x80\xa6" : "";
-  text += esc(toolkit::c_escape(line.substr(start, from - start)));
-  if (to > from)
-    text += "<mark>" + esc(toolkit::c_escape(line.substr(from, to - from))) + "</mark>";
-  text += esc(toolkit::c_escape(line.substr(to, end - to)));
+  text += esc(common::c_escape(line.substr(start, from - start)));
+  if (to > from) text += "<mark>" + esc(common::c_escape(line.substr(from, to - from))) + "</mark>";
+  text += esc(common::c_escape(line.substr(to, end - to)));
   if (end < line.size()) text += "\xe2\x80\xa6";
   return text;
 }
@@ -147,7 +146,7 @@ void input_section(std::ostringstream& h, const Case& c) {
     h << "<h3>input</h3>\n<p class=\"note\">none (empty standard input)</p>\n";
     return;
   }
-  if (!toolkit::read_file(c.base + ".in", input)) input = "(cannot read " + c.base + ".in)";
+  if (!common::read_file(c.base + ".in", input)) input = "(cannot read " + c.base + ".in)";
   const std::size_t shown = 2000;
   h << "<h3>input</h3>\n";
   if (input.size() > shown)
@@ -247,7 +246,7 @@ Picture difference_map(const GreyImage& want, const GreyImage& got) {
   return p;
 }
 
-std::string failing_case_html(const Case& c, const Outcome& o) {
+std::string failing_case_html(const Case& c, const Verdict& o) {
   std::ostringstream h;
   const std::string name = c.program + "/" + c.name;
   h << "<section class=\"case\" id=\"" << esc(name) << "\">\n<h2>FAIL " << esc(name) << "</h2>\n"
@@ -264,16 +263,16 @@ std::string failing_case_html(const Case& c, const Outcome& o) {
 }
 
 bool write_html(const std::string& path, const std::vector<Case>& cases,
-                const std::vector<Outcome>& outcomes, const RunTotals& totals) {
+                const std::vector<Verdict>& verdicts, const RunTotals& totals) {
   std::ostringstream h;
   h << "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
     << "<title>Conformance run</title>\n"
     << style << "</head>\n<body>\n";
-  write_summary(h, cases, outcomes, totals);
+  write_summary(h, cases, verdicts, totals);
   for (std::size_t i = 0; i < cases.size(); i++)
-    if (outcomes[i].finished && !outcomes[i].passed) h << failing_case_html(cases[i], outcomes[i]);
+    if (verdicts[i].finished && !verdicts[i].passed) h << failing_case_html(cases[i], verdicts[i]);
   h << "</body>\n</html>\n";
-  return toolkit::write_file(path, h.str());
+  return common::write_file(path, h.str());
 }
 
 }  // namespace conformance

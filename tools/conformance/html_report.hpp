@@ -15,11 +15,11 @@
 namespace conformance {
 
 // False when the file cannot be written.
-bool write_html(const std::string& path, const std::vector<toolkit::Case>& cases,
-                const std::vector<Outcome>& outcomes, const RunTotals& totals);
+bool write_html(const std::string& path, const std::vector<common::Case>& cases,
+                const std::vector<Verdict>& verdicts, const RunTotals& totals);
 
 // The page of one failing case (its section of the report).
-std::string failing_case_html(const toolkit::Case& c, const Outcome& o);
+std::string failing_case_html(const common::Case& c, const Verdict& o);
 
 // The difference map: unchanged pixels in grey, dimmed; changed ones from
 // yellow (a small difference) to red (the largest possible); pixels the
