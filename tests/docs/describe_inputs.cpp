@@ -32,7 +32,7 @@ void print_field(const generate::Field& f) {
 
 void print_set(const char* key, bool wider) {
   std::printf("\"%s\": [\n", key);
-  const auto& all = generate::descriptions(generate::Limits{wider});
+  const auto& all = generate::descriptions(generate::Coverage{wider});
   for (std::size_t i = 0; i < all.size(); i++) {
     std::printf(" {\"program\": %s, \"fields\": [", quoted(all[i].program).c_str());
     for (std::size_t k = 0; k < all[i].fields.size(); k++) {

@@ -35,7 +35,7 @@ Field bounded(const std::string& name, double lo, double hi, const std::string& 
   return f;
 }
 
-// A range narrowed by the input's shape (a length, a terminator), not by a limit.
+// A range narrowed by the input's shape (a length, a terminator), not by a refusal.
 Field shaped(Field f, const std::string& why) {
   f.shape_bound = why;
   return f;
