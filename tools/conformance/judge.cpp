@@ -191,7 +191,11 @@ Outcome check_case(const Case& c, const Settings& s) {
   const RunResult r =
       toolkit::run_process(argv, c.has_input ? c.base + ".in" : "", limits_for(c, s));
   if (r.interrupted) return Outcome{};
-  return s.record ? record_case(c, r, s) : judge(c, r, s);
+  Outcome out = s.record ? record_case(c, r, s) : judge(c, r, s);
+  out.timed_out = r.timed_out;
+  out.cpu_seconds = r.cpu_seconds;
+  out.max_rss_bytes = r.max_rss_bytes;
+  return out;
 }
 
 }  // namespace conformance

@@ -16,6 +16,10 @@ struct Settings {
   std::vector<std::string> wrapper;
   std::string filter;
   std::string junit;
+  std::string json;      // results file to write
+  std::string baseline;  // results file of an earlier run: its failures are known
+  std::string shard;     // INDEX/COUNT as given
+  int repeat = 1;
   int jobs = 1;
   double timeout = 10.0;
   bool record = false;
@@ -38,6 +42,18 @@ struct Outcome {
   std::string message;  // what happened, in a few words (JUnit's failure message)
   std::string details;  // indented lines for the report
   double seconds = 0.0;
+  bool timed_out = false;
+  double cpu_seconds = 0.0;  // user plus system, the program and what it waited for
+  long long max_rss_bytes = 0;
+  // With --repeat: runs made, and the median of their times (seconds and
+  // cpu_seconds then hold the minimum); verdicts that differed make it flaky.
+  int repeats = 1;
+  double median_seconds = 0.0, median_cpu_seconds = 0.0;
+  bool flaky = false;
+  // With --baseline: it failed there too (counted apart, not as failed), or
+  // it passes now and failed there.
+  bool known_failure = false;
+  bool fixed = false;
 };
 
 Outcome check_case(const toolkit::Case& c, const Settings& s);

@@ -3,6 +3,7 @@
 // to judge broken builds: see docs/using.md for what it guarantees then.
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -11,12 +12,17 @@
 #include <string>
 #include <vector>
 
+#include "baseline.hpp"
 #include "cases.hpp"
+#include "compare_runs.hpp"
 #include "generate.hpp"
 #include "judge.hpp"
 #include "options.hpp"
 #include "pool.hpp"
+#include "repeat.hpp"
 #include "report.hpp"
+#include "results.hpp"
+#include "shards.hpp"
 #include "supervise.hpp"
 
 namespace fs = std::filesystem;
@@ -69,6 +75,9 @@ std::string usage_text(const Settings& d, const std::vector<Option>& table) {
   std::exit(2);
 }
 
+// Beyond this many runs of each case the median no longer moves.
+constexpr int max_repeats = 1000;
+
 // The options, one row each. Limits are documented in docs/using.md.
 std::vector<Option> option_table(Settings& s, generate::CompareOptions& g, bool& help) {
   using namespace toolkit;
@@ -88,7 +97,23 @@ std::vector<Option> option_table(Settings& s, generate::CompareOptions& g, bool&
        store_count(s.jobs, max_jobs)},
       {"--timeout", "SECS", "per case: seconds, or with s, m or h (default 10; at most 24h)",
        store_seconds(s.timeout)},
-      {"--junit", "FILE", "also write the results as JUnit XML", store_text(s.junit)},
+      {"--junit", "FILE",
+       "also write the results as JUnit XML (default: $XML_OUTPUT_FILE when set)",
+       store_text(s.junit)},
+      {"--json", "FILE", "also write the results file (lit's results format)", store_text(s.json)},
+      {"--baseline", "FILE",
+       "a results file of an earlier run: cases that failed there are known\n"
+       "                    failures, and only new failures fail the run",
+       store_text(s.baseline)},
+      {"--repeat", "N",
+       "run each case N times (default 1): minimum and median time; a case\n"
+       "                    whose verdict changes is flaky and fails",
+       store_count(s.repeat, max_repeats)},
+      {"--shard", "INDEX/COUNT",
+       "only shard INDEX (1-based) of COUNT: every COUNT-th case, or input with\n"
+       "                    --generate (default: $TEST_SHARD_INDEX/$TEST_TOTAL_SHARDS,\n"
+       "                    then $GTEST_SHARD_INDEX/$GTEST_TOTAL_SHARDS, 0-based)",
+       store_text(s.shard)},
       {"--record", "", "write expected files that are missing from a trusted build's output",
        store_true(s.record)},
       {"--overwrite", "", "with --record, also replace expected files that differ",
@@ -103,6 +128,10 @@ std::vector<Option> option_table(Settings& s, generate::CompareOptions& g, bool&
 
 void check_settings(Settings& s, const generate::CompareOptions& g) {
   if (s.overwrite && !s.record) throw UsageError("--overwrite goes with --record");
+  if (s.repeat == 0)
+    throw UsageError("--repeat needs a count from 1 to " + std::to_string(max_repeats));
+  if (g.inputs > 0 && (!s.baseline.empty() || s.repeat > 1))
+    throw UsageError("--baseline and --repeat go with the golden cases, not --generate");
   if (g.inputs == 0 && !(g.against.empty() && g.save_dir.empty()))
     throw UsageError("--against and --save-differences go with --generate");
   if (s.jobs == 0) s.jobs = toolkit::processor_count();
@@ -152,46 +181,99 @@ std::vector<Case> select_cases(const Settings& s, RunTotals& totals) {
   return cases;
 }
 
-std::vector<Outcome> run_cases(const std::vector<Case>& cases, const Settings& s) {
+// The shard, the baseline and the status file Bazel asks for: each stops
+// the runner with one line when it cannot be had.
+struct RunSetup {
+  Shard shard;
+  std::optional<Baseline> baseline;
+};
+
+RunSetup prepare(Settings& s) {
+  RunSetup setup;
+  try {
+    setup.shard = choose_shard(s.shard);
+    if (!s.baseline.empty()) setup.baseline.emplace(s.baseline);
+  } catch (const UsageError& e) {
+    usage_error(e.what());
+  }
+  if (!touch_shard_status_file()) {
+    std::fprintf(stderr, "conformance: cannot touch TEST_SHARD_STATUS_FILE %s\n",
+                 std::getenv("TEST_SHARD_STATUS_FILE"));
+    std::exit(2);
+  }
+  if (s.junit.empty()) s.junit = xml_output_file();
+  return setup;
+}
+
+std::vector<Case> shard_of(std::vector<Case> cases, const Shard& shard) {
+  std::vector<Case> taken;
+  for (std::size_t i = 0; i < cases.size(); i++)
+    if (shard.takes(i)) taken.push_back(std::move(cases[i]));
+  return taken;
+}
+
+std::vector<Outcome> run_cases(const std::vector<Case>& cases, const Settings& s,
+                               const std::optional<Baseline>& baseline) {
   std::vector<Outcome> outcomes(cases.size());
   Progress progress(cases, isatty(STDOUT_FILENO) == 1);
   toolkit::run_pool(cases.size(), s.jobs, [&](std::size_t i, int) {
-    outcomes[i] = check_case(cases[i], s);
+    outcomes[i] = s.repeat > 1 ? repeat_case(cases[i], s) : check_case(cases[i], s);
+    if (baseline) baseline->judge(cases[i], outcomes[i]);
     if (outcomes[i].finished) progress.finished(i, outcomes[i]);
   });
   progress.clear();
   return outcomes;
 }
 
-int exit_status(const std::vector<Outcome>& outcomes, const RunTotals& totals, bool junit_ok) {
+// Only new failures fail the run: known ones are in the baseline.
+int exit_status(const std::vector<Outcome>& outcomes, const RunTotals& totals, bool files_ok) {
   if (totals.interrupt != 0) return 128 + totals.interrupt;
-  if (!junit_ok) return 2;
+  if (!files_ok) return 2;
   for (const auto& o : outcomes)
-    if (!o.passed) return 1;
+    if (!o.passed && !o.known_failure) return 1;
   return totals.folder_problems == 0 ? 0 : 1;
+}
+
+// The JUnit file and the results file; false when one cannot be written.
+bool write_files(const Settings& s, const std::vector<Case>& cases,
+                 const std::vector<Outcome>& outcomes, double elapsed) {
+  bool ok = true;
+  if (!s.junit.empty() && !write_junit(s.junit, cases, outcomes)) {
+    std::fprintf(stderr, "conformance: cannot write the JUnit file %s\n", s.junit.c_str());
+    ok = false;
+  }
+  if (!s.json.empty() && !write_run_results(s.json, elapsed, cases, outcomes)) {
+    std::fprintf(stderr, "conformance: cannot write the results file %s\n", s.json.c_str());
+    ok = false;
+  }
+  return ok;
 }
 
 // --generate: this build and the reference on generated inputs instead of
 // the golden cases; the reference defaults to the programs beside the runner.
-int compare_generated(const Settings& s, generate::CompareOptions g) {
+int compare_generated(const Settings& s, generate::CompareOptions g, const Shard& shard) {
   g.bin_dir = s.bin_dir, g.wrapper = s.wrapper, g.filter = s.filter;
   g.jobs = s.jobs, g.timeout = s.timeout;
+  g.shard_index = shard.index, g.shard_count = shard.count;
   if (g.against.empty()) g.against = generate::own_folder();
   toolkit::supervise();
+  const auto started = std::chrono::steady_clock::now();
   const generate::Summary summary = generate::compare_builds(g, stdout);
   toolkit::end_all_strays();
+  const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - started;
   if (const int signal = toolkit::interrupt_signal(); signal != 0) return 128 + signal;
+  if (!s.json.empty() && !write_generated_results(
+                             s.json, elapsed.count(), summary,
+                             std::to_string(shard.index + 1) + "/" + std::to_string(shard.count))) {
+    std::fprintf(stderr, "conformance: cannot write the results file %s\n", s.json.c_str());
+    return 2;
+  }
   return summary.setup_error ? 2 : summary.differed > 0 ? 1 : 0;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  generate::CompareOptions generated;
-  const Settings s = parse_command_line(argc, argv, generated);
-  if (generated.inputs > 0) return compare_generated(s, generated);
+int run_golden(Settings& s, const RunSetup& setup) {
   RunTotals totals;
-  const std::vector<Case> cases = select_cases(s, totals);
+  const std::vector<Case> cases = shard_of(select_cases(s, totals), setup.shard);
   if (cases.empty()) {
     std::fprintf(stderr, "conformance: no cases match the filter '%s' in %s\n", s.filter.c_str(),
                  s.cases_dir.c_str());
@@ -203,12 +285,24 @@ int main(int argc, char** argv) {
   }
   // Before the first thread: the signal handlers and the subreaper hold for all.
   toolkit::supervise();
-  const std::vector<Outcome> outcomes = run_cases(cases, s);
+  const auto started = std::chrono::steady_clock::now();
+  const std::vector<Outcome> outcomes = run_cases(cases, s, setup.baseline);
   toolkit::end_all_strays();
+  const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - started;
   totals.interrupt = toolkit::interrupt_signal();
   print_report(cases, outcomes, s, totals);
-  bool junit_ok = true;
-  if (!s.junit.empty() && !(junit_ok = write_junit(s.junit, cases, outcomes)))
-    std::fprintf(stderr, "conformance: cannot write the JUnit file %s\n", s.junit.c_str());
-  return exit_status(outcomes, totals, junit_ok);
+  const bool files_ok = write_files(s, cases, outcomes, elapsed.count());
+  return exit_status(outcomes, totals, files_ok);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc > 1 && std::strcmp(argv[1], "compare") == 0) return compare_command(argc - 1, argv + 1);
+  if (argc > 1 && std::strcmp(argv[1], "merge") == 0) return merge_command(argc - 1, argv + 1);
+  generate::CompareOptions generated;
+  Settings s = parse_command_line(argc, argv, generated);
+  const RunSetup setup = prepare(s);
+  if (generated.inputs > 0) return compare_generated(s, generated, setup.shard);
+  return run_golden(s, setup);
 }

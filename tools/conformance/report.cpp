@@ -6,6 +6,7 @@
 #include <cstring>
 #include <sstream>
 
+#include "baseline.hpp"
 #include "options.hpp"
 
 using toolkit::Case;
@@ -23,6 +24,8 @@ std::vector<ProgramSummary> summarize(const std::vector<Case>& cases,
     p.seconds += outcomes[i].seconds;
     if (!outcomes[i].finished)
       p.not_run++;
+    else if (outcomes[i].known_failure)
+      p.known++;
     else if (!outcomes[i].passed)
       p.failed++;
   }
@@ -39,6 +42,8 @@ void print_row(const ProgramSummary& p, int width) {
   std::string result = "pass";
   if (p.failed != 0)
     result = "FAIL " + std::to_string(p.failed) + " of " + std::to_string(p.cases);
+  else if (p.known != 0)
+    result = "known FAIL " + std::to_string(p.known) + " of " + std::to_string(p.cases);
   else if (p.not_run == p.cases)
     result = "not run";
   else if (p.not_run != 0)
@@ -65,7 +70,9 @@ void Progress::finished(std::size_t index, const Outcome& outcome) {
   ProgramSummary& p = programs_[program_of_[index]];
   p.seconds += outcome.seconds;
   done_++;
-  if (outcome.finished && !outcome.passed) {
+  if (outcome.known_failure) {
+    p.known++;
+  } else if (outcome.finished && !outcome.passed) {
     p.failed++;
     failed_++;
   }
@@ -91,7 +98,9 @@ void print_failures(const std::vector<Case>& cases, const std::vector<Outcome>& 
     const char* program = cases[i].program.c_str();
     const char* name = cases[i].name.c_str();
     if (!o.finished) continue;
-    if (!o.passed)
+    if (o.known_failure)
+      std::printf("known failure %s/%s: %s\n", program, name, o.message.c_str());
+    else if (!o.passed)
       std::printf("FAIL %s/%s\n%s", program, name, o.details.c_str());
     else if (s.record && !o.details.empty())
       std::printf("%s/%s\n%s", program, name, o.details.c_str());
@@ -123,7 +132,7 @@ void print_kinds(const std::vector<Case>& cases, const std::vector<Outcome>& out
     KindCount& k = kinds[cases[i].rejection() ? 1 : 0];
     if (!outcomes[i].finished)
       k.not_run++;
-    else
+    else if (!outcomes[i].known_failure)
       (outcomes[i].passed ? k.passed : k.failed)++;
   }
   std::printf("valid-input cases: %d passed, %d failed; ", kinds[0].passed, kinds[0].failed);
@@ -144,7 +153,8 @@ void print_report(const std::vector<Case>& cases, const std::vector<Outcome>& ou
   for (const auto& p : programs) print_row(p, width);
   int failed_programs = 0, passed = 0, failed = 0, not_run = 0;
   for (const auto& p : programs) failed_programs += p.failed ? 1 : 0;
-  for (const auto& o : outcomes) (!o.finished ? not_run : o.passed ? passed : failed)++;
+  for (const auto& o : outcomes)
+    if (!o.known_failure) (!o.finished ? not_run : o.passed ? passed : failed)++;
   std::printf("\n%zu programs, %zu cases; %d programs failed\n", programs.size(), cases.size(),
               failed_programs);
   print_kinds(cases, outcomes, totals);
@@ -153,6 +163,7 @@ void print_report(const std::vector<Case>& cases, const std::vector<Outcome>& ou
                 totals.folder_problems);
   if (totals.interrupt != 0)
     std::printf("interrupted by %s: %d cases not run\n", signal_name(totals.interrupt), not_run);
+  if (!s.baseline.empty()) print_standing(cases, outcomes);
   std::printf("%d passed, %d failed\n", passed, failed);
   std::fflush(stdout);
 }
@@ -224,6 +235,9 @@ void junit_case(std::ostringstream& x, const Case& c, const Outcome& o) {
     x << ">\n      <skipped message=\"not run: the run was interrupted\"/>\n    </testcase>\n";
   else if (o.passed)
     x << "/>\n";
+  else if (o.known_failure)
+    x << ">\n      <skipped message=\"known failure: " << xml_escape(o.message)
+      << "\"/>\n    </testcase>\n";
   else
     x << ">\n      <failure message=\"" << xml_escape(o.message) << "\">" << xml_escape(o.details)
       << "</failure>\n    </testcase>\n";
@@ -235,15 +249,15 @@ bool write_junit(const std::string& path, const std::vector<Case>& cases,
                  const std::vector<Outcome>& outcomes) {
   std::ostringstream x;
   int failures = 0;
-  for (const auto& o : outcomes) failures += o.finished && !o.passed ? 1 : 0;
+  for (const auto& o : outcomes) failures += o.finished && !o.passed && !o.known_failure ? 1 : 0;
   x << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
   x << "<testsuites name=\"conformance\" tests=\"" << cases.size() << "\" failures=\"" << failures
     << "\">\n";
   std::size_t i = 0;
   for (const auto& p : summarize(cases, outcomes)) {
     x << "  <testsuite name=\"" << xml_escape(p.name) << "\" tests=\"" << p.cases
-      << "\" failures=\"" << p.failed << "\" skipped=\"" << p.not_run << "\" time=\"" << p.seconds
-      << "\">\n";
+      << "\" failures=\"" << p.failed << "\" skipped=\"" << p.not_run + p.known << "\" time=\""
+      << p.seconds << "\">\n";
     for (; i < cases.size() && cases[i].program == p.name; i++)
       junit_case(x, cases[i], outcomes[i]);
     x << "  </testsuite>\n";

@@ -125,13 +125,20 @@ std::vector<const Description*> selected(const CompareOptions& o, std::string& e
 struct Target {
   const Description* description;
   Runner runner;
+  std::size_t position;  // among the selected programs: places its inputs in the shards
 };
+
+bool in_shard(const CompareOptions& o, const Target& t, int index) {
+  return (t.position * static_cast<std::size_t>(o.inputs) + static_cast<std::size_t>(index)) %
+             o.shard_count ==
+         o.shard_index;
+}
 
 std::string input_of(const CompareOptions& o, const Target& t, int index) {
   return generate_input(*t.description, input_seed(o.seed, t.description->program, index));
 }
 
-constexpr char differed_bit = 1, refused_bit = 2;
+constexpr char differed_bit = 1, refused_bit = 2, other_shard_bit = 4;
 
 // Every input of every target, `jobs` at a time: where the builds differ,
 // and where the reference refused the input.
@@ -143,6 +150,10 @@ std::vector<char> run_all(const CompareOptions& o, const std::vector<Target>& ta
     const std::string file = scratch_file(id);
     for (std::size_t k; (k = next++) < total;) {
       const Target& t = targets[k / per];
+      if (!in_shard(o, t, static_cast<int>(k % per))) {
+        differs[k] = other_shard_bit;
+        continue;
+      }
       const Pair p = t.runner.run(input_of(o, t, static_cast<int>(k % per)), file);
       differs[k] =
           static_cast<char>((same(p.test, p.reference) ? 0 : differed_bit) |
@@ -161,7 +172,7 @@ std::vector<char> run_all(const CompareOptions& o, const std::vector<Target>& ta
 }
 
 bool save(const CompareOptions& o, const std::string& program, int index, const std::string& input,
-          std::FILE* out) {
+          std::FILE* out, std::vector<std::string>& saved) {
   const fs::path dir = fs::path(o.save_dir) / program;
   const fs::path file =
       dir / ("generated_" + std::to_string(o.seed) + "_" + std::to_string(index) + ".in");
@@ -172,6 +183,7 @@ bool save(const CompareOptions& o, const std::string& program, int index, const 
     return false;
   }
   std::fprintf(out, "  saved %s\n", file.string().c_str());
+  saved.push_back(file.string());
   return true;
 }
 
@@ -179,6 +191,7 @@ bool save(const CompareOptions& o, const std::string& program, int index, const 
 struct Finding {
   std::size_t target = 0;
   std::vector<int> differing;
+  int ran = 0;    // inputs of this shard
   int index = 0;  // of the input that was cut down
   std::size_t original_size = 0;
   std::string reduced;
@@ -226,13 +239,14 @@ void cut_down_all(const CompareOptions& o, const std::vector<Target>& targets,
   for (auto& t : pool) t.join();
 }
 
-bool report(const CompareOptions& o, const std::string& program, const Finding& f, std::FILE* out) {
+bool report(const CompareOptions& o, const std::string& program, const Finding& f, std::FILE* out,
+            std::vector<std::string>& saved) {
   std::fprintf(out, "DIFFER %s: %zu of %d inputs\n  input %d cut from %zu to %zu bytes: \"%s\"\n",
-               program.c_str(), f.differing.size(), o.inputs, f.index, f.original_size,
+               program.c_str(), f.differing.size(), f.ran, f.index, f.original_size,
                f.reduced.size(), visible(f.reduced).c_str());
   show_run(out, "this build", f.runs.test);
   show_run(out, "reference ", f.runs.reference);
-  return o.save_dir.empty() || save(o, program, f.index, f.reduced, out);
+  return o.save_dir.empty() || save(o, program, f.index, f.reduced, out, saved);
 }
 
 // The selected programs; those missing from the build under test are
@@ -240,7 +254,9 @@ bool report(const CompareOptions& o, const std::string& program, const Finding& 
 std::vector<Target> targets_of(const CompareOptions& o, Summary& summary, std::FILE* out) {
   std::string error;
   std::vector<Target> targets;
+  std::size_t position = 0;
   for (const Description* d : selected(o, error)) {
+    const std::size_t at = position++;
     std::error_code ec;
     if (!fs::is_regular_file(fs::path(o.against) / d->program, ec)) {
       std::fprintf(stderr, "conformance: no %s in %s (name the reference build with --against)\n",
@@ -248,9 +264,14 @@ std::vector<Target> targets_of(const CompareOptions& o, Summary& summary, std::F
       summary.setup_error = true;
     } else if (!fs::is_regular_file(fs::path(o.bin_dir) / d->program, ec)) {
       std::fprintf(out, "DIFFER %s: not in %s\n", d->program.c_str(), o.bin_dir.c_str());
-      summary.differed += o.inputs;
+      ProgramTally missing;
+      missing.program = d->program;
+      const Target absent{d, Runner(o, d->program), at};
+      for (int i = 0; i < o.inputs; i++) missing.differed += in_shard(o, absent, i) ? 1 : 0;
+      summary.differed += missing.differed;
+      summary.programs.push_back(std::move(missing));
     } else {
-      targets.push_back({d, Runner(o, d->program)});
+      targets.push_back({d, Runner(o, d->program), at});
     }
   }
   if (!error.empty()) {
@@ -319,24 +340,37 @@ Summary compare_builds(const CompareOptions& o, std::FILE* out) {
   std::fprintf(out, "comparing %s against %s: %zu programs, %d generated inputs each, seed %llu\n",
                o.bin_dir.c_str(), o.against.c_str(), targets.size(), o.inputs,
                static_cast<unsigned long long>(o.seed));
+  if (o.shard_count > 1)
+    std::fprintf(out, "shard %zu of %zu: every %zu-th input\n", o.shard_index + 1, o.shard_count,
+                 o.shard_count);
   std::fflush(out);
   const std::vector<char> differs = run_all(o, targets);
   std::vector<Finding> findings;
+  const std::size_t first_target = summary.programs.size();
   for (std::size_t t = 0; t < targets.size(); t++) {
     Finding f;
     f.target = t;
+    ProgramTally tally;
+    tally.program = targets[t].description->program;
     for (int i = 0; i < o.inputs; i++) {
       const char r = differs[t * static_cast<std::size_t>(o.inputs) + static_cast<std::size_t>(i)];
+      if (r & other_shard_bit) continue;
+      f.ran++;
       if (r & differed_bit) f.differing.push_back(i);
-      if (r & refused_bit) summary.refused++;
+      tally.refused += r & refused_bit ? 1 : 0;
+      tally.agreed += r & differed_bit ? 0 : 1;
     }
-    summary.agreed += o.inputs - static_cast<long>(f.differing.size());
-    summary.differed += static_cast<long>(f.differing.size());
+    tally.differed = static_cast<long>(f.differing.size());
+    summary.agreed += tally.agreed, summary.differed += tally.differed;
+    summary.refused += tally.refused;
+    summary.programs.push_back(std::move(tally));
     if (!f.differing.empty()) findings.push_back(std::move(f));
   }
   cut_down_all(o, targets, findings);
   for (const auto& f : findings)
-    if (!report(o, targets[f.target].description->program, f, out)) summary.setup_error = true;
+    if (!report(o, targets[f.target].description->program, f, out,
+                summary.programs[first_target + f.target].saved))
+      summary.setup_error = true;
   // Generated inputs are valid: a refusal means a description is wrong.
   if (summary.refused > 0)
     std::fprintf(out, "note: the reference refused %ld generated inputs\n", summary.refused);

@@ -70,12 +70,23 @@ struct CompareOptions {
   int jobs = 1;
   double timeout = 10.0;
   Limits limits;
+  // One shard of the (program, input index) pairs: pair k of the selected
+  // programs' inputs in order runs when k mod shard_count = shard_index.
+  std::size_t shard_index = 0, shard_count = 1;
+};
+
+// One program's share of the comparison.
+struct ProgramTally {
+  std::string program;
+  long agreed = 0, differed = 0, refused = 0;
+  std::vector<std::string> saved;  // the cut-down inputs written
 };
 
 struct Summary {
   long agreed = 0, differed = 0;
   long refused = 0;          // inputs the reference refused (a description at fault)
   bool setup_error = false;  // a bad filter or a build that could not be run
+  std::vector<ProgramTally> programs;
 };
 
 // Runs every generated input on both builds, reports each program with a
