@@ -43,7 +43,7 @@ void print_row(const ProgramSummary& p, int width) {
   if (p.failed != 0)
     result = "FAIL " + std::to_string(p.failed) + " of " + std::to_string(p.cases);
   else if (p.known != 0)
-    result = "known FAIL " + std::to_string(p.known) + " of " + std::to_string(p.cases);
+    result = "XFAIL " + std::to_string(p.known) + " of " + std::to_string(p.cases);
   else if (p.not_run == p.cases)
     result = "not run";
   else if (p.not_run != 0)
