@@ -66,8 +66,11 @@ Settings defaults(const char* argv0) {
 }
 
 std::string usage_text(const Settings& d, const std::vector<Option>& table) {
-  return "usage: conformance [options]\n" + toolkit::usage_lines(table) + "defaults: --bin-dir " +
-         d.bin_dir + " --cases " + d.cases_dir + "\n";
+  return "usage: conformance [options]\n"
+         "       conformance compare OLD.json... [vs] NEW.json... [--threshold MS]\n"
+         "       conformance merge A.json B.json... -o ALL.json\n" +
+         toolkit::usage_lines(table) + "defaults: --bin-dir " + d.bin_dir + " --cases " +
+         d.cases_dir + "\n";
 }
 
 // One line, so that a CI log shows the mistake and nothing else.
