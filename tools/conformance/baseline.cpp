@@ -10,12 +10,12 @@ namespace conformance {
 Baseline::Baseline(const std::string& path) {
   std::string error;
   const auto file = read_results(path, error);
-  if (!file) throw toolkit::UsageError("--baseline: " + error);
+  if (!file) throw common::UsageError("--baseline: " + error);
   for (const auto& t : (*file)["tests"])
     failed_[t["name"].get<std::string>()] = failing_code(t["code"].get<std::string>());
 }
 
-void Baseline::judge(const toolkit::Case& c, Outcome& o) const {
+void Baseline::judge(const common::Case& c, Verdict& o) const {
   if (!o.finished) return;
   const auto found = failed_.find(test_name(c.program, c.name));
   const bool failed_there = found != failed_.end() && found->second;
@@ -31,11 +31,11 @@ void print_names(const char* label, const std::vector<std::string>& names) {
 
 }  // namespace
 
-void print_standing(const std::vector<toolkit::Case>& cases, const std::vector<Outcome>& outcomes) {
+void print_standing(const std::vector<common::Case>& cases, const std::vector<Verdict>& verdicts) {
   std::vector<std::string> fresh, fixed;
   std::size_t known = 0;
   for (std::size_t i = 0; i < cases.size(); i++) {
-    const Outcome& o = outcomes[i];
+    const Verdict& o = verdicts[i];
     const std::string name = cases[i].program + "/" + cases[i].name;
     if (o.known_failure)
       known++;

@@ -14,10 +14,10 @@ namespace conformance {
 
 class Baseline {
  public:
-  // Reads the file; throws toolkit::UsageError when it is not a results file.
+  // Reads the file; throws common::UsageError when it is not a results file.
   explicit Baseline(const std::string& path);
   // Marks the outcome as a known failure or as fixed.
-  void judge(const toolkit::Case& c, Outcome& o) const;
+  void judge(const common::Case& c, Verdict& o) const;
 
  private:
   std::unordered_map<std::string, bool> failed_;  // test name -> failed there
@@ -25,6 +25,6 @@ class Baseline {
 
 // The closing lines of a run against a baseline: new failures and fixed
 // cases by name, the known failures counted.
-void print_standing(const std::vector<toolkit::Case>& cases, const std::vector<Outcome>& outcomes);
+void print_standing(const std::vector<common::Case>& cases, const std::vector<Verdict>& verdicts);
 
 }  // namespace conformance

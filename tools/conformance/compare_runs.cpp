@@ -12,7 +12,7 @@
 #include "options.hpp"
 #include "results.hpp"
 
-using toolkit::UsageError;
+using common::UsageError;
 
 namespace conformance {
 
@@ -148,7 +148,7 @@ CompareArgs parse_compare(int argc, char** argv) {
     const std::string word = argv[i];
     if (word == "--threshold") {
       if (++i >= argc) throw UsageError("--threshold needs a value (MS)");
-      a.threshold = toolkit::parse_seconds("--threshold", argv[i]) / 1000.0;
+      a.threshold = common::parse_seconds("--threshold", argv[i]) / 1000.0;
     } else if (word == "vs") {
       if (split) throw UsageError("vs given twice");
       split = true;

@@ -16,7 +16,8 @@
 #include "baseline.hpp"
 #include "cases.hpp"
 #include "compare_runs.hpp"
-#include "generate.hpp"
+#include "files.hpp"
+#include "generated.hpp"
 #include "judge.hpp"
 #include "options.hpp"
 #include "pool.hpp"
@@ -28,9 +29,9 @@
 
 namespace fs = std::filesystem;
 using namespace conformance;
-using toolkit::Case;
-using toolkit::Option;
-using toolkit::UsageError;
+using common::Case;
+using common::Option;
+using common::UsageError;
 
 namespace {
 
@@ -49,15 +50,11 @@ Settings defaults(const char* argv0) {
   Settings d;
   d.bin_dir = ".";
   d.cases_dir = SUITE_CASES_DIR;
-  std::error_code ec;
-  fs::path self = fs::read_symlink("/proc/self/exe", ec);
-  if (ec) {
-    if (std::strchr(argv0, '/') == nullptr) return d;
-    self = fs::absolute(argv0, ec);
-    if (ec) return d;
-  }
-  const fs::path here = self.parent_path();
+  const std::string folder = common::executable_folder(argv0);
+  if (folder.empty()) return d;
+  const fs::path here = folder;
   const fs::path cases = (here / SUITE_INSTALLED_CASES).lexically_normal();
+  std::error_code ec;
   if (fs::is_directory(cases, ec)) {
     d.bin_dir = here.string();
     d.cases_dir = cases.string();
@@ -69,7 +66,7 @@ std::string usage_text(const Settings& d, const std::vector<Option>& table) {
   return "usage: conformance [options]\n"
          "       conformance compare OLD.json... [vs] NEW.json... [--threshold MS]\n"
          "       conformance merge A.json B.json... -o ALL.json\n" +
-         toolkit::usage_lines(table) + "defaults: --bin-dir " + d.bin_dir + " --cases " +
+         common::usage_lines(table) + "defaults: --bin-dir " + d.bin_dir + " --cases " +
          d.cases_dir + "\n";
 }
 
@@ -83,8 +80,8 @@ std::string usage_text(const Settings& d, const std::vector<Option>& table) {
 constexpr int max_repeats = 1000;
 
 // The options, one row each. Limits are documented in docs/using.md.
-std::vector<Option> option_table(Settings& s, generate::CompareOptions& g, bool& help) {
-  using namespace toolkit;
+std::vector<Option> option_table(Settings& s, GeneratedSettings& g, bool& help) {
+  using namespace common;
   std::vector<Option> table = {
       {"--bin-dir", "DIR", "folder holding the programs", store_text(s.bin_dir)},
       {"--cases", "DIR", "folder of golden cases, one subfolder per program",
@@ -126,32 +123,32 @@ std::vector<Option> option_table(Settings& s, generate::CompareOptions& g, bool&
       {"--verbose", "", "also name every case that passed", store_true(s.verbose)},
       {"--help", "", "show this text", store_true(help)},
   };
-  for (auto& row : generate::option_rows(g)) table.push_back(std::move(row));
+  for (auto& row : generated_option_rows(g)) table.push_back(std::move(row));
   return table;
 }
 
-void check_settings(Settings& s, const generate::CompareOptions& g) {
+void check_settings(Settings& s, const GeneratedSettings& g) {
   if (s.overwrite && !s.record) throw UsageError("--overwrite goes with --record");
   if (s.repeat == 0)
     throw UsageError("--repeat needs a count from 1 to " + std::to_string(max_repeats));
-  if (g.inputs > 0 && (!s.baseline.empty() || s.repeat > 1))
+  if (g.compare.inputs > 0 && (!s.baseline.empty() || s.repeat > 1))
     throw UsageError("--baseline and --repeat go with the golden cases, not --generate");
-  if (g.inputs == 0 && !(g.against.empty() && g.save_dir.empty()))
+  if (g.compare.inputs == 0 && !(g.compare.against.empty() && g.save_dir.empty()))
     throw UsageError("--against and --save-differences go with --generate");
-  if (s.jobs == 0) s.jobs = toolkit::processor_count();
+  if (s.jobs == 0) s.jobs = common::processor_count();
   std::error_code ec;
   if (!fs::is_directory(s.cases_dir, ec)) throw UsageError("no case folder " + s.cases_dir);
   if (!fs::is_directory(s.bin_dir, ec)) throw UsageError("no program folder " + s.bin_dir);
-  if (!s.wrapper.empty()) toolkit::check_command("--wrapper", s.wrapper[0]);
+  if (!s.wrapper.empty()) common::check_command("--wrapper", s.wrapper[0]);
 }
 
-Settings parse_command_line(int argc, char** argv, generate::CompareOptions& g) {
+Settings parse_command_line(int argc, char** argv, GeneratedSettings& g) {
   const Settings d = defaults(argc > 0 ? argv[0] : "");
   Settings s = d;
   bool help = false;
   const auto table = option_table(s, g, help);
   try {
-    toolkit::parse_options(argc, argv, table);
+    common::parse_options(argc, argv, table);
     if (help) {
       std::fputs(usage_text(d, table).c_str(), stdout);
       std::exit(0);
@@ -165,9 +162,9 @@ Settings parse_command_line(int argc, char** argv, generate::CompareOptions& g) 
 
 // The selected cases; the folder problems are printed as they are found.
 std::vector<Case> select_cases(const Settings& s, RunTotals& totals) {
-  toolkit::CaseSet set;
+  common::CaseSet set;
   try {
-    set = toolkit::load_cases(s.cases_dir, s.filter);
+    set = common::load_cases(s.cases_dir, s.filter);
   } catch (const std::invalid_argument& e) {
     std::fprintf(stderr, "conformance: bad --filter: %s\n", e.what());
     std::exit(2);
@@ -216,63 +213,41 @@ std::vector<Case> shard_of(std::vector<Case> cases, const Shard& shard) {
   return taken;
 }
 
-std::vector<Outcome> run_cases(const std::vector<Case>& cases, const Settings& s,
+std::vector<Verdict> run_cases(const std::vector<Case>& cases, const Settings& s,
                                const std::optional<Baseline>& baseline) {
-  std::vector<Outcome> outcomes(cases.size());
+  std::vector<Verdict> verdicts(cases.size());
   Progress progress(cases, isatty(STDOUT_FILENO) == 1);
-  toolkit::run_pool(cases.size(), s.jobs, [&](std::size_t i, int) {
-    outcomes[i] = s.repeat > 1 ? repeat_case(cases[i], s) : check_case(cases[i], s);
-    if (baseline) baseline->judge(cases[i], outcomes[i]);
-    if (outcomes[i].finished) progress.finished(i, outcomes[i]);
+  common::run_pool(cases.size(), s.jobs, [&](std::size_t i, int) {
+    verdicts[i] = s.repeat > 1 ? repeat_case(cases[i], s) : check_case(cases[i], s);
+    if (baseline) baseline->judge(cases[i], verdicts[i]);
+    if (verdicts[i].finished) progress.finished(i, verdicts[i]);
   });
   progress.clear();
-  return outcomes;
+  return verdicts;
 }
 
 // Only new failures fail the run: known ones are in the baseline.
-int exit_status(const std::vector<Outcome>& outcomes, const RunTotals& totals, bool files_ok) {
+int exit_status(const std::vector<Verdict>& verdicts, const RunTotals& totals, bool files_ok) {
   if (totals.interrupt != 0) return 128 + totals.interrupt;
   if (!files_ok) return 2;
-  for (const auto& o : outcomes)
-    if (!o.passed && !o.known_failure) return 1;
+  for (const auto& v : verdicts)
+    if (!v.passed && !v.known_failure) return 1;
   return totals.folder_problems == 0 ? 0 : 1;
 }
 
 // The JUnit file and the results file; false when one cannot be written.
 bool write_files(const Settings& s, const std::vector<Case>& cases,
-                 const std::vector<Outcome>& outcomes, double elapsed) {
+                 const std::vector<Verdict>& verdicts, double elapsed) {
   bool ok = true;
-  if (!s.junit.empty() && !write_junit(s.junit, cases, outcomes)) {
+  if (!s.junit.empty() && !write_junit(s.junit, cases, verdicts)) {
     std::fprintf(stderr, "conformance: cannot write the JUnit file %s\n", s.junit.c_str());
     ok = false;
   }
-  if (!s.json.empty() && !write_run_results(s.json, elapsed, cases, outcomes)) {
+  if (!s.json.empty() && !write_run_results(s.json, elapsed, cases, verdicts)) {
     std::fprintf(stderr, "conformance: cannot write the results file %s\n", s.json.c_str());
     ok = false;
   }
   return ok;
-}
-
-// --generate: this build and the reference on generated inputs instead of
-// the golden cases; the reference defaults to the programs beside the runner.
-int compare_generated(const Settings& s, generate::CompareOptions g, const Shard& shard) {
-  g.bin_dir = s.bin_dir, g.wrapper = s.wrapper, g.filter = s.filter;
-  g.jobs = s.jobs, g.timeout = s.timeout;
-  g.shard_index = shard.index, g.shard_count = shard.count;
-  if (g.against.empty()) g.against = generate::own_folder();
-  toolkit::supervise();
-  const auto started = std::chrono::steady_clock::now();
-  const generate::Summary summary = generate::compare_builds(g, stdout);
-  toolkit::end_all_strays();
-  const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - started;
-  if (const int signal = toolkit::interrupt_signal(); signal != 0) return 128 + signal;
-  if (!s.json.empty() && !write_generated_results(
-                             s.json, elapsed.count(), summary,
-                             std::to_string(shard.index + 1) + "/" + std::to_string(shard.count))) {
-    std::fprintf(stderr, "conformance: cannot write the results file %s\n", s.json.c_str());
-    return 2;
-  }
-  return summary.setup_error ? 2 : summary.differed > 0 ? 1 : 0;
 }
 
 int run_golden(Settings& s, const RunSetup& setup) {
@@ -288,15 +263,15 @@ int run_golden(Settings& s, const RunSetup& setup) {
     return 0;
   }
   // Before the first thread: the signal handlers and the subreaper hold for all.
-  toolkit::supervise();
+  common::supervise();
   const auto started = std::chrono::steady_clock::now();
-  const std::vector<Outcome> outcomes = run_cases(cases, s, setup.baseline);
-  toolkit::end_all_strays();
+  const std::vector<Verdict> verdicts = run_cases(cases, s, setup.baseline);
+  common::end_all_strays();
   const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - started;
-  totals.interrupt = toolkit::interrupt_signal();
-  print_report(cases, outcomes, s, totals);
-  const bool files_ok = write_files(s, cases, outcomes, elapsed.count());
-  return exit_status(outcomes, totals, files_ok);
+  totals.interrupt = common::interrupt_signal();
+  print_report(cases, verdicts, s, totals);
+  const bool files_ok = write_files(s, cases, verdicts, elapsed.count());
+  return exit_status(verdicts, totals, files_ok);
 }
 
 }  // namespace
@@ -304,9 +279,11 @@ int run_golden(Settings& s, const RunSetup& setup) {
 int main(int argc, char** argv) {
   if (argc > 1 && std::strcmp(argv[1], "compare") == 0) return compare_command(argc - 1, argv + 1);
   if (argc > 1 && std::strcmp(argv[1], "merge") == 0) return merge_command(argc - 1, argv + 1);
-  generate::CompareOptions generated;
+  GeneratedSettings generated;
   Settings s = parse_command_line(argc, argv, generated);
   const RunSetup setup = prepare(s);
-  if (generated.inputs > 0) return compare_generated(s, generated, setup.shard);
+  generated.compare.shard_index = setup.shard.index;
+  generated.compare.shard_count = setup.shard.count;
+  if (generated.compare.inputs > 0) return compare_generated(s, generated);
   return run_golden(s, setup);
 }

@@ -10,6 +10,6 @@ namespace conformance {
 // Runs the case s.repeat times. The times are the minimum (seconds,
 // cpu_seconds) and the median; a case whose verdicts differ is flaky and
 // fails.
-Outcome repeat_case(const toolkit::Case& c, const Settings& s);
+Verdict repeat_case(const common::Case& c, const Settings& s);
 
 }  // namespace conformance

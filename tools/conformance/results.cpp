@@ -3,6 +3,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "files.hpp"
+
 namespace conformance {
 
 namespace {
@@ -20,7 +22,7 @@ Json version_numbers() {
 }
 
 // The verdict as the report prints it: the headline, then the details.
-std::string output_of(const Outcome& o) {
+std::string output_of(const Verdict& o) {
   if (!o.finished) return "not run: the run was interrupted\n";
   std::string text = o.passed ? "passed\n" : o.known_failure ? "known failure: " : "";
   if (!o.passed) text += o.message + "\n";
@@ -33,7 +35,7 @@ std::string test_name(const std::string& program, const std::string& name) {
   return "conformance :: " + program + "/" + name;
 }
 
-const char* code_of(const Outcome& o) {
+const char* code_of(const Verdict& o) {
   if (!o.finished) return "UNSUPPORTED";
   if (o.passed) return "PASS";
   if (o.known_failure) return "XFAIL";
@@ -44,7 +46,7 @@ bool failing_code(const std::string& code) {
   return code != "PASS" && code != "UNSUPPORTED";
 }
 
-Json case_entry(const toolkit::Case& c, const Outcome& o) {
+Json case_entry(const common::Case& c, const Verdict& o) {
   Json metrics = {{"exec_time", o.cpu_seconds}, {"max_rss", o.max_rss_bytes}};
   if (o.repeats > 1) {
     metrics["exec_time_median"] = o.median_cpu_seconds;
@@ -69,12 +71,12 @@ bool write_results(const std::string& path, double elapsed, Json tests) {
       {"__version__", version_numbers()}, {"elapsed", elapsed}, {"tests", std::move(tests)}};
   // Names come from the case folders: bytes that are not UTF-8 become U+FFFD
   // rather than stopping the write.
-  return toolkit::write_file(path, file.dump(2, ' ', false, Json::error_handler_t::replace) + "\n");
+  return common::write_file(path, file.dump(2, ' ', false, Json::error_handler_t::replace) + "\n");
 }
 
 std::optional<Json> read_results(const std::string& path, std::string& error) {
   std::string text;
-  if (!toolkit::read_file(path, text)) {
+  if (!common::read_file(path, text)) {
     error = "cannot read " + path;
     return std::nullopt;
   }
@@ -97,10 +99,10 @@ std::optional<Json> read_results(const std::string& path, std::string& error) {
 }
 
 bool write_run_results(const std::string& path, double elapsed,
-                       const std::vector<toolkit::Case>& cases,
-                       const std::vector<Outcome>& outcomes) {
+                       const std::vector<common::Case>& cases,
+                       const std::vector<Verdict>& verdicts) {
   Json tests = Json::array();
-  for (std::size_t i = 0; i < cases.size(); i++) tests.push_back(case_entry(cases[i], outcomes[i]));
+  for (std::size_t i = 0; i < cases.size(); i++) tests.push_back(case_entry(cases[i], verdicts[i]));
   return write_results(path, elapsed, std::move(tests));
 }
 

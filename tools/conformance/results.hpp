@@ -22,12 +22,12 @@ std::string test_name(const std::string& program, const std::string& name);
 
 // The case's code: PASS, FAIL, TIMEOUT, XFAIL (a known failure) or
 // UNSUPPORTED (not run).
-const char* code_of(const Outcome& o);
+const char* code_of(const Verdict& o);
 
 // Whether a code counts as a failure of its case (UNSUPPORTED ran nothing).
 bool failing_code(const std::string& code);
 
-Json case_entry(const toolkit::Case& c, const Outcome& o);
+Json case_entry(const common::Case& c, const Verdict& o);
 
 // The whole file around `tests`; false when it cannot be written.
 bool write_results(const std::string& path, double elapsed, Json tests);
@@ -38,8 +38,8 @@ std::optional<Json> read_results(const std::string& path, std::string& error);
 
 // The run's cases as a results file.
 bool write_run_results(const std::string& path, double elapsed,
-                       const std::vector<toolkit::Case>& cases,
-                       const std::vector<Outcome>& outcomes);
+                       const std::vector<common::Case>& cases,
+                       const std::vector<Verdict>& verdicts);
 
 // A --generate run: one entry per program with its counts and the cut-down
 // inputs it saved.

@@ -8,7 +8,7 @@
 
 #include "options.hpp"
 
-using toolkit::UsageError;
+using common::UsageError;
 
 namespace conformance {
 
@@ -17,7 +17,7 @@ namespace {
 constexpr int max_shards = 1000000;
 
 std::size_t number(const std::string& what, const std::string& text) {
-  return static_cast<std::size_t>(toolkit::parse_count(what, text, max_shards));
+  return static_cast<std::size_t>(common::parse_count(what, text, max_shards));
 }
 
 Shard checked(Shard s, const std::string& what, std::size_t base) {

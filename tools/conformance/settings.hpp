@@ -1,0 +1,28 @@
+// What the runner's command line sets.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace conformance {
+
+struct Settings {
+  std::string bin_dir;
+  std::string cases_dir;
+  std::vector<std::string> wrapper;
+  std::string filter;
+  std::string junit;
+  std::string json;      // results file to write
+  std::string baseline;  // results file of an earlier run: its failures are known
+  std::string shard;     // INDEX/COUNT as given
+  int repeat = 1;
+  int jobs = 1;
+  double timeout = 10.0;
+  bool record = false;
+  bool overwrite = false;
+  bool list = false;
+  bool verbose = false;
+  bool valid_only = false;
+};
+
+}  // namespace conformance
