@@ -18,6 +18,7 @@
 #include "compare_runs.hpp"
 #include "files.hpp"
 #include "generated.hpp"
+#include "html_report.hpp"
 #include "judge.hpp"
 #include "options.hpp"
 #include "pool.hpp"
@@ -115,6 +116,8 @@ std::vector<Option> option_table(Settings& s, GeneratedSettings& g, bool& help) 
        "                    --generate (default: $TEST_SHARD_INDEX/$TEST_TOTAL_SHARDS,\n"
        "                    then $GTEST_SHARD_INDEX/$GTEST_TOTAL_SHARDS, 0-based)",
        store_text(s.shard)},
+      {"--html", "FILE", "also write the report as one self-contained HTML file",
+       store_text(s.html)},
       {"--record", "", "write expected files that are missing from a trusted build's output",
        store_true(s.record)},
       {"--overwrite", "", "with --record, also replace expected files that differ",
@@ -135,6 +138,8 @@ void check_settings(Settings& s, const GeneratedSettings& g) {
     throw UsageError("--baseline and --repeat go with the golden cases, not --generate");
   if (g.compare.inputs == 0 && !(g.compare.against.empty() && g.save_dir.empty()))
     throw UsageError("--against and --save-differences go with --generate");
+  if (!s.html.empty() && (s.record || g.compare.inputs > 0))
+    throw UsageError("--html reports a check of the golden cases, not --record or --generate");
   if (s.jobs == 0) s.jobs = common::processor_count();
   std::error_code ec;
   if (!fs::is_directory(s.cases_dir, ec)) throw UsageError("no case folder " + s.cases_dir);
@@ -235,10 +240,15 @@ int exit_status(const std::vector<Verdict>& verdicts, const RunTotals& totals, b
   return totals.folder_problems == 0 ? 0 : 1;
 }
 
-// The JUnit file and the results file; false when one cannot be written.
+// The JUnit file, the HTML report and the results file; false when one
+// cannot be written.
 bool write_files(const Settings& s, const std::vector<Case>& cases,
-                 const std::vector<Verdict>& verdicts, double elapsed) {
+                 const std::vector<Verdict>& verdicts, const RunTotals& totals, double elapsed) {
   bool ok = true;
+  if (!s.html.empty() && !write_html(s.html, cases, verdicts, totals)) {
+    std::fprintf(stderr, "conformance: cannot write the HTML report %s\n", s.html.c_str());
+    ok = false;
+  }
   if (!s.junit.empty() && !write_junit(s.junit, cases, verdicts)) {
     std::fprintf(stderr, "conformance: cannot write the JUnit file %s\n", s.junit.c_str());
     ok = false;
@@ -270,7 +280,7 @@ int run_golden(Settings& s, const RunSetup& setup) {
   const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - started;
   totals.interrupt = common::interrupt_signal();
   print_report(cases, verdicts, s, totals);
-  const bool files_ok = write_files(s, cases, verdicts, elapsed.count());
+  const bool files_ok = write_files(s, cases, verdicts, totals, elapsed.count());
   return exit_status(verdicts, totals, files_ok);
 }
 

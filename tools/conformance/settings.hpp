@@ -12,6 +12,7 @@ struct Settings {
   std::vector<std::string> wrapper;
   std::string filter;
   std::string junit;
+  std::string html;
   std::string json;      // results file to write
   std::string baseline;  // results file of an earlier run: its failures are known
   std::string shard;     // INDEX/COUNT as given
