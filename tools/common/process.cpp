@@ -5,6 +5,7 @@
 #include <signal.h>
 #include <spawn.h>
 #include <sys/mman.h>
+#include <sys/resource.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -218,9 +219,13 @@ void finish(Child& child, bool exited, RunResult& result) {
   }
   const bool left = end_leftovers(child.pid, child.run_id);
   int wstatus = 0;
-  while (waitpid(child.pid, &wstatus, 0) < 0 && errno == EINTR) {
+  struct rusage usage = {};
+  while (wait4(child.pid, &wstatus, 0, &usage) < 0 && errno == EINTR) {
   }
   unregister(child.pid);
+  result.cpu_seconds = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+                       static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+  result.max_rss_bytes = static_cast<long long>(usage.ru_maxrss) * 1024;  // kilobytes on Linux
   if (!exited) return;
   result.left_running = left;
   if (WIFEXITED(wstatus))

@@ -195,7 +195,11 @@ Verdict check_case(const Case& c, const Settings& s) {
   const RunResult r =
       common::run_process(argv, c.has_input ? c.base + ".in" : "", limits_for(c, s));
   if (r.interrupted) return Verdict{};
-  return s.record ? record_case(c, r, s) : judge(c, r, s);
+  Verdict out = s.record ? record_case(c, r, s) : judge(c, r, s);
+  out.timed_out = r.timed_out;
+  out.cpu_seconds = r.cpu_seconds;
+  out.max_rss_bytes = r.max_rss_bytes;
+  return out;
 }
 
 }  // namespace conformance

@@ -13,6 +13,10 @@ struct Settings {
   std::string filter;
   std::string junit;
   std::string html;
+  std::string json;      // results file to write
+  std::string baseline;  // results file of an earlier run: its failures are known
+  std::string shard;     // INDEX/COUNT as given
+  int repeat = 1;
   int jobs = 1;
   double timeout = 10.0;
   bool record = false;
