@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cases.hpp"
+#include "containment.hpp"
 
 namespace conformance {
 
@@ -18,6 +19,7 @@ struct Settings {
   std::string junit;
   int jobs = 1;
   double timeout = 10.0;
+  std::size_t memory = toolkit::default_memory_bytes;
   bool record = false;
   bool overwrite = false;
   bool list = false;

@@ -88,6 +88,10 @@ std::vector<Option> option_table(Settings& s, generate::CompareOptions& g, bool&
        store_count(s.jobs, max_jobs)},
       {"--timeout", "SECS", "per case: seconds, or with s, m or h (default 10; at most 24h)",
        store_seconds(s.timeout)},
+      {"--memory", "SIZE",
+       "per case, all its processes: MiB, or with M, MiB, G or GiB (default 1G;\n"
+       "                    at most 64G)",
+       store_mebibytes(s.memory, toolkit::max_memory_bytes)},
       {"--junit", "FILE", "also write the results as JUnit XML", store_text(s.junit)},
       {"--record", "", "write expected files that are missing from a trusted build's output",
        store_true(s.record)},
@@ -175,7 +179,7 @@ int exit_status(const std::vector<Outcome>& outcomes, const RunTotals& totals, b
 // the golden cases; the reference defaults to the programs beside the runner.
 int compare_generated(const Settings& s, generate::CompareOptions g) {
   g.bin_dir = s.bin_dir, g.wrapper = s.wrapper, g.filter = s.filter;
-  g.jobs = s.jobs, g.timeout = s.timeout;
+  g.jobs = s.jobs, g.timeout = s.timeout, g.memory = s.memory;
   if (g.against.empty()) g.against = generate::own_folder();
   toolkit::supervise();
   const generate::Summary summary = generate::compare_builds(g, stdout);

@@ -31,7 +31,9 @@ struct Pair {
 bool same(const RunResult& a, const RunResult& b) {
   return a.spawn_error.empty() && b.spawn_error.empty() && a.status == b.status &&
          a.signal == b.signal && a.timed_out == b.timed_out && a.overflow == b.overflow &&
-         a.left_running == b.left_running && a.out == b.out && a.err == b.err;
+         a.left_running == b.left_running && (a.memory_used != 0) == (b.memory_used != 0) &&
+         a.stop_signal == b.stop_signal && a.file_too_big == b.file_too_big && a.out == b.out &&
+         a.err == b.err;
 }
 
 // The reference refused the input: one "PROGRAM: reason" line and status 2.
@@ -40,6 +42,12 @@ bool refused(const std::string& program, const RunResult& r) {
 }
 
 constexpr std::size_t output_bound = 16u << 20;
+
+// Generated inputs are small: a build printing past the bound is broken (or
+// looping), and both sides are cut at the same place.
+toolkit::RunLimits run_limits(const CompareOptions& o) {
+  return {o.timeout, output_bound, output_bound, true, o.memory};
+}
 
 class Runner {
  public:
@@ -55,9 +63,7 @@ class Runner {
       p.test.spawn_error = p.reference.spawn_error = "cannot write " + file;
       return p;
     }
-    // Generated inputs are small: a build printing past the bound is broken
-    // (or looping), and both sides are cut at the same place.
-    const toolkit::RunLimits limits{o_.timeout, output_bound, output_bound, true};
+    const toolkit::RunLimits limits = run_limits(o_);
     p.test = toolkit::run_process(test_, file, limits);
     p.reference = toolkit::run_process(reference_, file, limits);
     return p;
@@ -92,9 +98,11 @@ std::string visible(const std::string& s, std::size_t limit = 400) {
   return s.size() > limit ? v + "..." : v;
 }
 
-std::string ending(const RunResult& r) {
+std::string ending(const RunResult& r, const CompareOptions& o) {
   if (!r.spawn_error.empty()) return "did not run (" + r.spawn_error + ")";
   if (r.timed_out) return "timed out";
+  const std::string bound = toolkit::bound_verdict(r, run_limits(o));
+  if (!bound.empty()) return bound;
   if (r.overflow != 0)
     return std::string(r.overflow == 1 ? "stdout" : "stderr") + " too long: stopped";
   if (r.left_running) return "exit status " + std::to_string(r.status) + ", left a process running";
@@ -102,8 +110,8 @@ std::string ending(const RunResult& r) {
   return "exit status " + std::to_string(r.status);
 }
 
-void show_run(std::FILE* out, const char* which, const RunResult& r) {
-  std::fprintf(out, "  %s: %s\n    stdout \"%s\"\n    stderr \"%s\"\n", which, ending(r).c_str(),
+void show_run(std::FILE* out, const char* which, const RunResult& r, const CompareOptions& o) {
+  std::fprintf(out, "  %s: %s\n    stdout \"%s\"\n    stderr \"%s\"\n", which, ending(r, o).c_str(),
                visible(r.out).c_str(), visible(r.err).c_str());
 }
 
@@ -230,8 +238,8 @@ bool report(const CompareOptions& o, const std::string& program, const Finding& 
   std::fprintf(out, "DIFFER %s: %zu of %d inputs\n  input %d cut from %zu to %zu bytes: \"%s\"\n",
                program.c_str(), f.differing.size(), o.inputs, f.index, f.original_size,
                f.reduced.size(), visible(f.reduced).c_str());
-  show_run(out, "this build", f.runs.test);
-  show_run(out, "reference ", f.runs.reference);
+  show_run(out, "this build", f.runs.test, o);
+  show_run(out, "reference ", f.runs.reference, o);
   return o.save_dir.empty() || save(o, program, f.index, f.reduced, out);
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "containment.hpp"
 #include "options.hpp"
 
 namespace generate {
@@ -69,6 +70,7 @@ struct CompareOptions {
   std::uint64_t seed = 1;
   int jobs = 1;
   double timeout = 10.0;
+  std::size_t memory = toolkit::default_memory_bytes;  // per run, both builds
   Limits limits;
 };
 

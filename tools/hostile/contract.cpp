@@ -31,7 +31,10 @@ bool keeps_contract(Outcome outcome) {
 
 Outcome classify(const std::string& program, const toolkit::RunResult& run) {
   if (!run.spawn_error.empty()) return Outcome::not_run;
-  if (run.timed_out) return Outcome::hang;
+  // A program that stopped itself never ends; one past a bound of the run
+  // was ended by the driver and has no status of its own.
+  if (run.timed_out || run.stop_signal != 0) return Outcome::hang;
+  if (run.memory_used != 0 || run.file_too_big) return Outcome::crash;
   // A sanitizer that aborts ends with a signal too; its report says more.
   const bool report = run.err.find("Sanitizer") != std::string::npos ||
                       run.err.find("runtime error:") != std::string::npos;

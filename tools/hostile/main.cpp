@@ -38,6 +38,7 @@ struct Options {
   std::vector<std::string> replay;
   std::vector<std::string> wrapper;
   double timeout = 10.0;
+  std::size_t memory = toolkit::default_memory_bytes;
   int jobs = 1;
   bool markdown = false;
   bool verbose = false;
@@ -62,6 +63,10 @@ std::vector<toolkit::Option> option_table(Options& o) {
        store_words(o.wrapper)},
       {"--timeout", "SECS", "seconds a run may take, or with s, m or h (default 10; at most 24h)",
        store_seconds(o.timeout)},
+      {"--memory", "SIZE",
+       "a run's processes together: MiB, or with M, MiB, G or GiB (default 1G;\n"
+       "                    at most 64G)",
+       store_mebibytes(o.memory, max_memory_bytes)},
       {"--jobs", "N", "runs at a time (default 1; 0 = one per processor; at most 256)",
        store_count(o.jobs, max_jobs)},
       {"--markdown", "", "end with one table row per program", store_true(o.markdown)},
@@ -168,6 +173,7 @@ toolkit::RunLimits run_limits(const Options& o) {
   limits.max_out = 1u << 20;
   limits.max_err = 1u << 20;
   limits.stop_at_bound = false;
+  limits.max_memory = o.memory;
   return limits;
 }
 
