@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <mutex>
 
 #include "supervise.hpp"
 
@@ -88,8 +89,9 @@ std::string find_in_path(const std::string& name) {
   return "";
 }
 
-// Between fork and exec only async-signal-safe calls: another thread may
-// have held a lock (malloc's) at the fork.
+// Between vfork and exec only async-signal-safe calls that change nothing
+// the runner shares: another thread may hold a lock (malloc's), and the
+// memory is the runner's.
 [[noreturn]] void become_run(const ChildPlan& p, const sigset_t& mask, int report) {
   struct sigaction dfl = {};
   dfl.sa_handler = SIG_DFL;
@@ -108,6 +110,52 @@ std::string find_in_path(const std::string& name) {
   _exit(127);
 }
 
+// Empties `dir` of everything a run left there; false when it is no longer
+// a folder of ours that is empty now.
+bool empty_out(const fs::path& dir) {
+  std::error_code ec;
+  if (!fs::is_directory(fs::symlink_status(dir, ec))) return false;
+  fs::permissions(dir, fs::perms::owner_all, fs::perm_options::replace, ec);
+  std::vector<fs::path> entries;
+  for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec))
+    entries.push_back(it->path());
+  for (const auto& entry : entries) {
+    std::error_code gone;
+    if (fs::remove_all(entry, gone) != static_cast<std::uintmax_t>(-1) && !gone) continue;
+    open_up(entry, 0);
+    fs::remove_all(entry, gone);
+  }
+  return !ec && fs::is_empty(dir, ec) && !ec;
+}
+
+// Emptied folders of finished runs, handed to the next run. Removing a folder
+// costs about 3 ms on ext4 mounted with discard (the freed block is trimmed),
+// four times a trivial run; emptying one that was left empty costs a listing.
+// The last of them go when the process ends.
+class SpareFolders {
+ public:
+  ~SpareFolders() {
+    for (const auto& dir : spare_) rmdir(dir.c_str());
+  }
+  std::string take() {
+    std::lock_guard<std::mutex> hold(lock_);
+    if (spare_.empty()) return "";
+    std::string dir = std::move(spare_.back());
+    spare_.pop_back();
+    return dir;
+  }
+  void give(std::string dir) {
+    std::lock_guard<std::mutex> hold(lock_);
+    spare_.push_back(std::move(dir));
+  }
+
+ private:
+  std::mutex lock_;
+  std::vector<std::string> spare_;
+};
+
+SpareFolders spare_folders;
+
 }  // namespace
 
 std::string size_text(std::size_t bytes) {
@@ -117,6 +165,8 @@ std::string size_text(std::size_t bytes) {
 }
 
 RunFolder::RunFolder() {
+  path_ = spare_folders.take();
+  if (!path_.empty()) return;
   const char* tmp = std::getenv("TMPDIR");
   std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/suite-run-XXXXXX";
   if (mkdtemp(pattern.data()) == nullptr)
@@ -128,8 +178,12 @@ RunFolder::RunFolder() {
 
 RunFolder::~RunFolder() {
   if (path_.empty()) return;
+  if (empty_out(path_)) {
+    spare_folders.give(std::move(path_));
+    return;
+  }
+  // No longer a folder of ours (the run replaced it) or it would not empty.
   std::error_code ec;
-  if (fs::remove_all(path_, ec) != static_cast<std::uintmax_t>(-1) && !ec) return;
   open_up(path_, 0);
   fs::remove_all(path_, ec);
 }
@@ -168,7 +222,10 @@ pid_t spawn_contained(const ChildPlan& plan, int& error) {
   sigset_t all, old;
   sigfillset(&all);
   pthread_sigmask(SIG_SETMASK, &all, &old);
-  const pid_t pid = fork();
+  // vfork, as posix_spawn does: the child borrows the runner's memory until
+  // it executes, so starting it costs no copy of the runner's page tables.
+  // It only makes system calls and never returns from here.
+  const pid_t pid = vfork();
   if (pid == 0) become_run(plan, old, report[1]);
   error = pid < 0 ? errno : 0;
   pthread_sigmask(SIG_SETMASK, &old, nullptr);

@@ -22,8 +22,9 @@ inline constexpr std::size_t default_file_bytes = std::size_t{64} << 20;
 // "1024 MiB", or "2 GiB" when whole gibibytes.
 std::string size_text(std::size_t bytes);
 
-// A fresh, empty folder for one run under $TMPDIR (or /tmp), removed with
-// everything in it when this object ends, whatever the run left there.
+// An empty folder for one run under $TMPDIR (or /tmp), emptied of everything
+// the run left there when this object ends. Emptied folders serve the next
+// runs of this process and are removed when it ends (see containment.cpp).
 class RunFolder {
  public:
   RunFolder();
