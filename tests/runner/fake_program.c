@@ -81,10 +81,12 @@ static int touch_memory(int mib) {
   return 0;
 }
 
-/* Two processes touching 300 MiB each: neither alone is large. */
+/* Two processes touching 300 MiB each and holding it: neither alone is
+ * large. */
 static int touch_in_two(void) {
   const pid_t child = fork();
   const int status = touch_memory(300);
+  sleep(60);
   if (child == 0) _exit(status);
   waitpid(child, NULL, 0);
   return status;

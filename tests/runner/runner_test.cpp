@@ -425,7 +425,7 @@ TEST_F(Contained, MemoryIsBoundedBehindAWrapperThatExecsTheProgram) {
 TEST_F(Contained, MemoryIsCountedOverEveryProcessOfTheCase) {
   // 2 x 300 MiB: neither process alone passes 512 MiB.
   add_case("touch_in_two", "pair", "touched\ntouched\n");
-  const Finished r = run({"--memory", "512M", "--timeout", "30"});
+  const Finished r = run({"--memory", "512M", "--timeout", "20"});
   EXPECT_NE(r.out.find("used more than 512 MiB: stopped"), std::string::npos) << r.out;
   EXPECT_TRUE(survivors().empty());
 }
