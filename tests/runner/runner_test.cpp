@@ -401,9 +401,9 @@ class Contained : public Scratch {
   void expect_memory_stop(const Finished& r) {
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.out.find("used more than 256 MiB: stopped"), std::string::npos) << r.out;
-    // Touching 256 MiB takes about 0.1 s on an idle machine and over a
-    // second on a loaded one; the timeout (30 s) is far off either way.
-    EXPECT_LT(r.seconds, 5.0);
+    // Touching 256 MiB takes about 0.1 s on an idle machine and seconds on
+    // a loaded one; what shows the stop came at the bound is the peak.
+    EXPECT_LT(r.seconds, 30.0);
     // The peak of every process of the run, the runner's children included.
     EXPECT_LT(r.peak_kb, (bound_mib + margin_mib) * 1024);
     EXPECT_TRUE(survivors().empty());
@@ -412,14 +412,14 @@ class Contained : public Scratch {
 
 TEST_F(Contained, MemoryPastTheBoundEndsTheCaseAtOnce) {
   add_case("touch_2g", "big", "touched\n");
-  expect_memory_stop(run({"--memory", "256M", "--timeout", "30", "--verbose"}));
+  expect_memory_stop(run({"--memory", "256M", "--timeout", "60", "--verbose"}));
 }
 
 TEST_F(Contained, MemoryIsBoundedBehindAWrapperThatExecsTheProgram) {
   add_case("touch_2g", "big", "touched\n");
   spit(root_ / "wrap", "#!/bin/sh\nexec \"$@\"\n");
   fs::permissions(root_ / "wrap", fs::perms::owner_all);
-  expect_memory_stop(run({"--memory", "256", "--timeout", "30", "--wrapper", "../wrap"}));
+  expect_memory_stop(run({"--memory", "256", "--timeout", "60", "--wrapper", "../wrap"}));
 }
 
 TEST_F(Contained, MemoryIsCountedOverEveryProcessOfTheCase) {
@@ -495,7 +495,7 @@ TEST_F(Contained, UnderQemuTheMemoryBoundHoldsAndOrdinaryProgramsPass) {
   add_case("touch_2g", "big", "touched\n");
   add_case("ok", "plain", "ok\n");
   expect_memory_stop(
-      run({"--memory", "256M", "--timeout", "30", "--filter", "touch", "--wrapper", QEMU_ARM}));
+      run({"--memory", "256M", "--timeout", "60", "--filter", "touch", "--wrapper", QEMU_ARM}));
   const Finished r = run({"--filter", "^ok$", "--wrapper", QEMU_ARM});
   EXPECT_EQ(r.status, 0) << r.out;
 }
