@@ -18,7 +18,7 @@
 
 namespace fs = std::filesystem;
 
-namespace toolkit {
+namespace common {
 
 namespace {
 
@@ -287,4 +287,4 @@ bool RunMonitor::look(pid_t program, const std::string& run_id, Clock::time_poin
   return false;
 }
 
-}  // namespace toolkit
+}  // namespace common

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-namespace toolkit {
+namespace common {
 
 // Defaults and the largest value --memory takes (docs/using.md). The largest
 // program needs a few MiB; an emulator adds some tens.
@@ -86,4 +86,4 @@ class RunMonitor {
   Clock::time_point next_;
 };
 
-}  // namespace toolkit
+}  // namespace common

@@ -3,12 +3,13 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
-namespace toolkit {
+namespace common {
 
 // A command-line mistake. The driver prints "DRIVER: message" and exits with
 // status 2 before it runs anything.
@@ -46,6 +47,7 @@ inline constexpr int max_jobs = 256;
 double parse_seconds(const std::string& option, const std::string& text);
 
 // A decimal integer from 0 to `max`, digits only.
+std::uint64_t parse_number(const std::string& option, const std::string& text, std::uint64_t max);
 int parse_count(const std::string& option, const std::string& text, int max);
 
 // A size in MiB above 0 and up to `max` bytes, as bytes: whole digits,
@@ -73,4 +75,4 @@ Apply store_mebibytes(std::size_t& field, std::size_t max);
 Apply store_words(std::vector<std::string>& field);
 Apply append_text(std::vector<std::string>& field);
 
-}  // namespace toolkit
+}  // namespace common

@@ -9,7 +9,7 @@
 
 #include "containment.hpp"
 
-namespace toolkit {
+namespace common {
 
 struct RunLimits {
   double timeout_seconds = 10.0;
@@ -61,9 +61,13 @@ std::string bound_verdict(const RunResult& result, const RunLimits& limits);
 
 // argv[0] is the executable (a path, or a name looked up in PATH). An empty
 // input_path runs the program with an empty standard input. The run starts in
-// a fresh folder of its own, removed when it ends: relative paths among the
-// words are made absolute first.
+// a folder of its own, emptied when it ends: relative paths among the words
+// are made absolute first.
 RunResult run_process(const std::vector<std::string>& argv, const std::string& input_path,
                       const RunLimits& limits);
 
-}  // namespace toolkit
+// The same with `input` as the program's standard input.
+RunResult run_with_input(const std::vector<std::string>& argv, const std::string& input,
+                         const RunLimits& limits);
+
+}  // namespace common

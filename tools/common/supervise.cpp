@@ -14,7 +14,7 @@
 #include <utility>
 #include <vector>
 
-namespace toolkit {
+namespace common {
 
 namespace {
 
@@ -210,4 +210,16 @@ void end_all_strays() {
   }
 }
 
-}  // namespace toolkit
+const char* signal_name(int signal) {
+  switch (signal) {
+    case SIGINT:
+      return "SIGINT";
+    case SIGTERM:
+      return "SIGTERM";
+    case SIGHUP:
+      return "SIGHUP";
+  }
+  return "a signal";
+}
+
+}  // namespace common

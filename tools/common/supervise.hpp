@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-namespace toolkit {
+namespace common {
 
 // Call once, before any thread starts: makes this process a child subreaper
 // and catches SIGINT, SIGTERM and SIGHUP (they stop the run; see below).
@@ -18,6 +18,9 @@ void supervise();
 
 // The interrupt that arrived (SIGINT, SIGTERM or SIGHUP), or 0.
 int interrupt_signal();
+
+// "SIGINT", "SIGTERM", "SIGHUP" (the interrupts), else "a signal".
+const char* signal_name(int signal);
 
 // A descriptor that turns readable, for good, once an interrupt arrived; -1
 // before supervise(). Runs poll it so that they end at once.
@@ -52,4 +55,4 @@ std::vector<pid_t> run_orphans(pid_t group, const std::string& run_id);
 // step of a run, interrupted or not, so that nothing it started outlives it.
 void end_all_strays();
 
-}  // namespace toolkit
+}  // namespace common

@@ -373,13 +373,13 @@ std::vector<Description> build(bool wider) {
 
 }  // namespace
 
-const std::vector<Description>& descriptions(const Limits& limits) {
+const std::vector<Description>& descriptions(const Coverage& coverage) {
   static const std::vector<Description> usual = build(false), wider = build(true);
-  return limits.wider ? wider : usual;
+  return coverage.wider ? wider : usual;
 }
 
-const Description* find_description(const std::string& program, const Limits& limits) {
-  for (const auto& d : descriptions(limits))
+const Description* find_description(const std::string& program, const Coverage& coverage) {
+  for (const auto& d : descriptions(coverage))
     if (d.program == program) return &d;
   return nullptr;
 }

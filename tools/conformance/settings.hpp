@@ -1,0 +1,28 @@
+// What the runner's command line sets.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "containment.hpp"
+
+namespace conformance {
+
+struct Settings {
+  std::string bin_dir;
+  std::string cases_dir;
+  std::vector<std::string> wrapper;
+  std::string filter;
+  std::string junit;
+  int jobs = 1;
+  double timeout = 10.0;
+  std::size_t memory = common::default_memory_bytes;
+  bool record = false;
+  bool overwrite = false;
+  bool list = false;
+  bool verbose = false;
+  bool valid_only = false;
+};
+
+}  // namespace conformance
