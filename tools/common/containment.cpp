@@ -8,6 +8,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -281,9 +282,12 @@ bool RunMonitor::look(pid_t program, const std::string& run_id, Clock::time_poin
   // Resident memory is sampled, not enforced by the kernel: an address-space
   // limit would fail every emulated run (qemu reserves gigabytes it never
   // touches), and control groups are often not delegated to CI machines or
-  // containers. Near the bound the looks come closer, so that a program
-  // touching memory fast passes it by little.
-  next_ = now + std::chrono::milliseconds(used > limit_ / 2 ? 2 : 10);
+  // containers. The next look comes before a program faulting pages in at
+  // 8 GiB/s (faster than machines do) could cover half the room left, so
+  // looks are rare far from the bound (a runner under an emulator pays for
+  // each) and close together near it.
+  const long long ms = static_cast<long long>((limit_ - used) / (std::size_t{16} << 20));
+  next_ = now + std::chrono::milliseconds(std::clamp(ms, 2LL, 100LL));
   return false;
 }
 
