@@ -15,6 +15,7 @@ struct Settings {
   std::vector<std::string> wrapper;
   std::string filter;
   std::string junit;
+  std::string html;
   int jobs = 1;
   double timeout = 10.0;
   std::size_t memory = common::default_memory_bytes;

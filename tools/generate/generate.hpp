@@ -25,6 +25,7 @@ struct Field {
   double min_magnitude = 0;       // floats: non-zero values below this are refused
   bool nan = false, inf = false;  // floats: also NaN, also either infinity
   std::string time_bound;         // set when run time, not the program, caps the range
+  std::string shape_bound;        // set when the input's shape, not a refusal, narrows it
 };
 
 // What a valid input of one program is: its shape (in `write`, which builds
