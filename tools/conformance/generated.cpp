@@ -23,9 +23,11 @@ std::string visible(const std::string& s, std::size_t limit = 400) {
   return s.size() > limit ? v + "..." : v;
 }
 
-std::string ending(const RunResult& r) {
+std::string ending(const RunResult& r, const generate::CompareOptions& o) {
   if (!r.spawn_error.empty()) return "did not run (" + r.spawn_error + ")";
   if (r.timed_out) return "timed out";
+  const std::string bound = common::bound_verdict(r, generate::run_limits(o));
+  if (!bound.empty()) return bound;
   if (r.overflow != 0)
     return std::string(r.overflow == 1 ? "stdout" : "stderr") + " too long: stopped";
   if (r.left_running) return "exit status " + std::to_string(r.status) + ", left a process running";
@@ -33,8 +35,8 @@ std::string ending(const RunResult& r) {
   return "exit status " + std::to_string(r.status);
 }
 
-void show_run(const char* which, const RunResult& r) {
-  std::printf("  %s: %s\n    stdout \"%s\"\n    stderr \"%s\"\n", which, ending(r).c_str(),
+void show_run(const char* which, const RunResult& r, const generate::CompareOptions& o) {
+  std::printf("  %s: %s\n    stdout \"%s\"\n    stderr \"%s\"\n", which, ending(r, o).c_str(),
               visible(r.out).c_str(), visible(r.err).c_str());
 }
 
@@ -60,8 +62,8 @@ bool report(const GeneratedSettings& g, const generate::Finding& f,
   if (f.cut) {
     std::printf("  input %d cut from %zu to %zu bytes: \"%s\"\n", f.index, f.original_size,
                 f.input.size(), visible(f.input).c_str());
-    show_run("this build", f.runs.test);
-    show_run("reference ", f.runs.reference);
+    show_run("this build", f.runs.test, g.compare);
+    show_run("reference ", f.runs.reference, g.compare);
   } else {
     std::printf("  input %d, %zu bytes, not cut down (interrupted): \"%s\"\n", f.index,
                 f.input.size(), visible(f.input).c_str());
@@ -124,7 +126,7 @@ std::vector<common::Option> generated_option_rows(GeneratedSettings& g) {
 int compare_generated(const Settings& s, GeneratedSettings g) {
   auto& o = g.compare;
   o.bin_dir = s.bin_dir, o.wrapper = s.wrapper, o.filter = s.filter;
-  o.jobs = s.jobs, o.timeout = s.timeout;
+  o.jobs = s.jobs, o.timeout = s.timeout, o.memory = s.memory;
   if (o.against.empty()) o.against = common::executable_folder();
   if (o.against.empty()) o.against = ".";
   common::supervise();

@@ -99,6 +99,10 @@ std::vector<Option> option_table(Settings& s, GeneratedSettings& g, bool& help) 
        store_count(s.jobs, max_jobs)},
       {"--timeout", "SECS", "per case: seconds, or with s, m or h (default 10; at most 24h)",
        store_seconds(s.timeout)},
+      {"--memory", "SIZE",
+       "per case, all its processes: MiB, or with M, MiB, G or GiB (default 1G;\n"
+       "                    at most 64G)",
+       store_mebibytes(s.memory, common::max_memory_bytes)},
       {"--junit", "FILE",
        "also write the results as JUnit XML (default: $XML_OUTPUT_FILE when set)",
        store_text(s.junit)},

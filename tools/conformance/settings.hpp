@@ -1,8 +1,11 @@
 // What the runner's command line sets.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
+
+#include "containment.hpp"
 
 namespace conformance {
 
@@ -19,6 +22,7 @@ struct Settings {
   int repeat = 1;
   int jobs = 1;
   double timeout = 10.0;
+  std::size_t memory = common::default_memory_bytes;
   bool record = false;
   bool overwrite = false;
   bool list = false;

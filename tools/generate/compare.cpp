@@ -22,7 +22,9 @@ namespace {
 bool same(const RunResult& a, const RunResult& b) {
   return a.spawn_error.empty() && b.spawn_error.empty() && a.status == b.status &&
          a.signal == b.signal && a.timed_out == b.timed_out && a.overflow == b.overflow &&
-         a.left_running == b.left_running && a.out == b.out && a.err == b.err;
+         a.left_running == b.left_running && (a.memory_used != 0) == (b.memory_used != 0) &&
+         a.stop_signal == b.stop_signal && a.file_too_big == b.file_too_big && a.out == b.out &&
+         a.err == b.err;
 }
 
 bool refused(const std::string& program, const RunResult& r) {
@@ -39,9 +41,7 @@ class Runner {
     reference_ = {(fs::path(o.against) / program).string()};
   }
   RunPair run(const std::string& input) const {
-    // Generated inputs are small: a build printing past the bound is broken
-    // (or looping), and both sides are cut at the same place.
-    const common::RunLimits limits{o_.timeout, output_bound, output_bound, true};
+    const common::RunLimits limits = run_limits(o_);
     RunPair p;
     p.test = common::run_with_input(test_, input, limits);
     p.reference = common::run_with_input(reference_, input, limits);
@@ -133,6 +133,12 @@ void cut_down(const Target& t, Finding& f) {
 }
 
 }  // namespace
+
+// Generated inputs are small: a build printing past the bound is broken (or
+// looping), and both sides are cut at the same place.
+common::RunLimits run_limits(const CompareOptions& o) {
+  return {o.timeout, output_bound, output_bound, true, o.memory};
+}
 
 ComparePlan plan_comparison(const CompareOptions& o) {
   ComparePlan plan;

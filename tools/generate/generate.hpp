@@ -69,6 +69,7 @@ struct CompareOptions {
   std::uint64_t seed = 1;
   int jobs = 1;
   double timeout = 10.0;
+  std::size_t memory = common::default_memory_bytes;  // per run, both builds
   Coverage coverage;
   // One shard of the (program, input index) pairs: the same pairs on every
   // machine, whatever the programs of its builds (see in_shard).
@@ -78,6 +79,9 @@ struct CompareOptions {
 // Whether input `index` of `program` belongs to the options' shard: the
 // inputs of a program go round the shards from an offset its name gives.
 bool in_shard(const CompareOptions& o, const std::string& program, int index);
+
+// The bounds of each run of either build.
+common::RunLimits run_limits(const CompareOptions& o);
 
 // The programs a comparison covers, found before anything runs.
 struct ComparePlan {
