@@ -19,13 +19,13 @@ elseif(CMAKE_SYSTEM_PROCESSOR MATCHES "^arm")
   # float unit, which flushes subnormals to zero.
   add_compile_options(-mfpu=vfpv3-d16)
 endif()
-# The others need only the contraction rule above, as each has a fused
-# multiply-add instruction and IEEE single-precision arithmetic by default:
-# x86-64 (SSE2; FMA with -march=native), aarch64 (fmadd; Linux leaves
-# flush-to-zero off), riscv64 (fmadd.s; every NaN result is the canonical
-# positive one), ppc64le (fmadds), s390x (maebr; big-endian, which only the
-# runtime's byte handling could notice) and mips64el (madd.s; Debian keeps
-# the legacy NaN encoding, where a set top fraction bit means signalling).
+# The others need only the contraction rule above: each rounds every single-
+# precision operation by default and has a multiply-add instruction that
+# contraction would use. x86-64: SSE2, FMA only with -march=native. aarch64:
+# fmadd; Linux leaves flush-to-zero off. riscv64: fmadd.s; every NaN result
+# is the canonical positive one. ppc64le: fmadds. s390x: maebr; big-endian,
+# which only the runtime's byte handling could notice. mips64el: madd.s;
+# Debian keeps the legacy NaN encoding (a set top fraction bit signals).
 
 add_compile_options(-Wall -Wextra)
 if(SUITE_WERROR)
