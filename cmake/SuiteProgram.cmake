@@ -3,7 +3,9 @@
 # Adds the program NAME, built from NAME.cpp in the calling folder. RUNTIME
 # links the runtime library (programs that read or print); the others link
 # only the C library. READS_INPUT marks a program that reads standard input:
-# it gets a hostile-input test, and its input is described for the generator.
+# it gets the test hostile.NAME, judged by tests/hostile/expect/NAME.txt. The flag
+# says nothing about the input itself: that is described by hand in
+# tools/generate/descriptions.cpp (scripts/catalogue --check fails without one).
 # The folder's name is the program's group; it becomes the CTest label of the
 # program's golden cases.
 function(suite_program name)

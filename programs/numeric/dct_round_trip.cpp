@@ -6,8 +6,9 @@
 // Input: n (rows), m (columns), then n * m floats row by row. A negative n
 // or m runs no loop: n <= 0 prints two empty lines whatever m is, and m <= 0
 // prints element [i][0] (0.0) of each of the n rows.
-// Rejected: n above 8 (write_mat prints rows 0 to n - 1), m above 8 when n is
-// above 0 (the block's rows hold 8 columns), input that ends within the block.
+// Rejected: n above 8 (write_mat prints the block's first n rows), m above 8
+// when n is positive (the block's rows hold 8 columns), input that ends within
+// the block.
 #include "lang/arith.hpp"
 #include "lang/float.hpp"
 #include "lang/reject.hpp"

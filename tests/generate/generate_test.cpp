@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "cases.hpp"
+#include "files.hpp"
 #include "inputs.hpp"
 #include "process.hpp"
 
@@ -89,7 +90,7 @@ TEST(Generator, StaysInsideRangesAndTimeBounds) {
   EXPECT_EQ(*std::min_element(hanoi.begin(), hanoi.end()), 1);
   const auto queens = values("queens_solutions", 200, 1);
   EXPECT_EQ(*std::max_element(queens.begin(), queens.end()), 10);
-  const auto* narrow_lcm = generate::find_description("lcm_status", generate::Limits{false});
+  const auto* narrow_lcm = generate::find_description("lcm_status", generate::Coverage{false});
   for (std::uint64_t seed = 0; seed < 200; seed++)
     for (const auto& t : tokens(generate::generate_input(*narrow_lcm, seed)))
       EXPECT_NE(read_value(t), 0) << t;
@@ -98,7 +99,7 @@ TEST(Generator, StaysInsideRangesAndTimeBounds) {
 // The wider ranges hold negative counts: nothing is read for them, and the
 // inputs stay small. A zero for lcm_status comes only with a negative partner.
 TEST(Generator, WiderRangesKeepInputsSmallAndDivisorsNonZero) {
-  const generate::Limits wider{true};
+  const generate::Coverage wider{true};
   for (const auto& d : generate::descriptions(wider))
     for (std::uint64_t seed = 0; seed < 100; seed++)
       EXPECT_LT(generate::generate_input(d, seed).size(), 100000u) << d.program << " " << seed;
@@ -116,14 +117,14 @@ TEST(Generator, WiderRangesKeepInputsSmallAndDivisorsNonZero) {
   EXPECT_TRUE(zero);
 }
 
-TEST(Generator, EdgeValuesAreTheLimitsAndOnePast) {
+TEST(Generator, EdgeValuesAreTheBoundsAndOnePast) {
   const auto edges = generate::edge_values(*generate::find_description("hanoi_moves"));
   for (const char* v : {"0", "1", "16", "17"})
     EXPECT_NE(std::find(edges.begin(), edges.end(), v), edges.end()) << v;
 }
 
-// The hostile driver substitutes the same limits into its inputs.
-TEST(Generator, TheHostileDriverSharesTheLimits) {
+// The hostile driver substitutes the same bounds into its inputs.
+TEST(Generator, TheHostileDriverSharesTheBounds) {
   const auto v = hostile::source_values("lang::reject(\"queens_solutions\", \"size %d\", n);");
   for (const char* limit : {"10", "11", "3", "4", "-2147483649"})
     EXPECT_NE(std::find(v.begin(), v.end(), limit), v.end()) << limit;
@@ -159,18 +160,15 @@ TEST(Reducer, ShortensNumbersAndKeepsToItsBudget) {
 
 // The descriptions describe valid input: our build accepts every input.
 TEST(Descriptions, OurBuildAcceptsEveryGeneratedInput) {
-  const std::string file = (fs::temp_directory_path() / "generate-test-input").string();
   for (const auto& d : generate::descriptions()) {
     for (std::uint64_t seed = 0; seed < 40; seed++) {
       const std::string input = generate::generate_input(d, seed);
-      ASSERT_TRUE(toolkit::write_file(file, input));
-      const auto r = toolkit::run_process({std::string(SUITE_BIN_DIR "/") + d.program}, file,
-                                          toolkit::RunLimits{20.0});
+      const auto r = common::run_with_input({std::string(SUITE_BIN_DIR "/") + d.program}, input,
+                                            common::RunLimits{20.0});
       EXPECT_EQ(r.err, "TOTAL: 0H-0M-0S-0us\n") << d.program << " input:\n" << input;
       EXPECT_FALSE(r.timed_out);
     }
   }
-  fs::remove(file);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <set>
 #include <string>
 
@@ -13,53 +14,41 @@ using namespace std::string_literals;
 
 namespace {
 
-using hostile::Outcome;
+using hostile::Ending;
 
-toolkit::RunResult ended(int status, const std::string& err) {
-  toolkit::RunResult r;
+common::RunResult ended(int status, const std::string& err) {
+  common::RunResult r;
   r.status = status;
   r.err = err;
   return r;
 }
 
 TEST(Classify, NormalExitAndRejectionKeepTheContract) {
-  EXPECT_EQ(hostile::classify("p", ended(0, "TOTAL: 0H-0M-0S-0us\n")), Outcome::accepted);
+  EXPECT_EQ(hostile::classify("p", ended(0, "TOTAL: 0H-0M-0S-0us\n")), Ending::accepted);
   // Any status main returns, 2 included, is a normal exit with the timer report.
-  EXPECT_EQ(hostile::classify("p", ended(2, "TOTAL: 0H-0M-0S-0us\n")), Outcome::accepted);
-  EXPECT_EQ(hostile::classify("p", ended(2, "p: node 10 outside 0 to 9\n")), Outcome::rejected);
+  EXPECT_EQ(hostile::classify("p", ended(2, "TOTAL: 0H-0M-0S-0us\n")), Ending::accepted);
+  EXPECT_EQ(hostile::classify("p", ended(2, "p: node 10 outside 0 to 9\n")), Ending::rejected);
 }
 
 TEST(Classify, EverythingElseBreaksIt) {
-  EXPECT_EQ(hostile::classify("p", ended(1, "p: reason\n")), Outcome::bad_exit);
-  EXPECT_EQ(hostile::classify("p", ended(2, "p: \n")), Outcome::bad_exit);
-  EXPECT_EQ(hostile::classify("p", ended(2, "q: reason\n")), Outcome::bad_exit);
-  EXPECT_EQ(hostile::classify("p", ended(2, "p: one\np: two\n")), Outcome::bad_exit);
-  EXPECT_EQ(hostile::classify("p", ended(2, "p: no newline")), Outcome::bad_exit);
-  EXPECT_EQ(hostile::classify("p", ended(0, "")), Outcome::bad_exit);
-  EXPECT_EQ(hostile::classify("p", ended(0, "TOTAL: 0H-0M-0S-0us\nextra\n")), Outcome::bad_exit);
+  EXPECT_EQ(hostile::classify("p", ended(1, "p: reason\n")), Ending::bad_exit);
+  EXPECT_EQ(hostile::classify("p", ended(2, "p: \n")), Ending::bad_exit);
+  EXPECT_EQ(hostile::classify("p", ended(2, "q: reason\n")), Ending::bad_exit);
+  EXPECT_EQ(hostile::classify("p", ended(2, "p: one\np: two\n")), Ending::bad_exit);
+  EXPECT_EQ(hostile::classify("p", ended(2, "p: no newline")), Ending::bad_exit);
+  EXPECT_EQ(hostile::classify("p", ended(0, "")), Ending::bad_exit);
+  EXPECT_EQ(hostile::classify("p", ended(0, "TOTAL: 0H-0M-0S-0us\nextra\n")), Ending::bad_exit);
   EXPECT_EQ(hostile::classify("p", ended(1, "==1==ERROR: AddressSanitizer: stack-buffer-overflow")),
-            Outcome::sanitizer);
+            Ending::sanitizer);
   EXPECT_EQ(hostile::classify("p", ended(1, "a.cpp:3:5: runtime error: signed integer overflow")),
-            Outcome::sanitizer);
+            Ending::sanitizer);
   auto killed = ended(-1, "");
   killed.signal = 11;
-  EXPECT_EQ(hostile::classify("p", killed), Outcome::crash);
+  EXPECT_EQ(hostile::classify("p", killed), Ending::crash);
   auto slow = ended(-1, "");
   slow.timed_out = true;
-  EXPECT_EQ(hostile::classify("p", slow), Outcome::hang);
+  EXPECT_EQ(hostile::classify("p", slow), Ending::hang);
   EXPECT_EQ(hostile::reject_reason("p", "p: node 10\n"), "node 10");
-}
-
-TEST(Escape, EveryByteRoundTrips) {
-  std::string all;
-  for (int b = 0; b < 256; b++) all += static_cast<char>(b);
-  std::string error;
-  auto back = hostile::c_unescape(hostile::c_escape(all), error);
-  ASSERT_TRUE(back) << error;
-  EXPECT_EQ(*back, all);
-  EXPECT_EQ(hostile::c_escape(std::string("a\0\xff\n\"", 5)), "a\\x00\\xff\\n\\\"");
-  EXPECT_FALSE(hostile::c_unescape("\\x4", error));
-  EXPECT_FALSE(hostile::c_unescape("\\q", error));
 }
 
 TEST(Expectations, ParsesEntriesDirectivesAndNotes) {
@@ -75,11 +64,11 @@ TEST(Expectations, ParsesEntriesDirectivesAndNotes) {
                                   e, error))
       << error;
   ASSERT_EQ(e.entries.size(), 3u);
-  EXPECT_EQ(e.entries[0].outcome, Outcome::rejected);
+  EXPECT_EQ(e.entries[0].ending, Ending::rejected);
   EXPECT_EQ(e.entries[0].input, "");
   EXPECT_EQ(*e.entries[0].detail, "expected the sink");
   EXPECT_EQ(e.entries[0].note, "empty input");
-  EXPECT_EQ(e.entries[1].outcome, Outcome::accepted);
+  EXPECT_EQ(e.entries[1].ending, Ending::accepted);
   EXPECT_EQ(*e.entries[1].detail, "0\n");
   EXPECT_EQ(e.entries[2].input, "a\"b");
   EXPECT_FALSE(e.entries[2].detail);
@@ -116,7 +105,7 @@ TEST(Inputs, ShortInputsAreCutEverywhereLongOnesSampled) {
 
 TEST(Inputs, CoverEveryFamilyOnceEach) {
   std::vector<hostile::Seed> seeds = {{"chain", "5 2\n1 2 3\n2 5 4\n", true}};
-  auto inputs = hostile::generate(seeds, {"10"}, hostile::Limits{});
+  auto inputs = hostile::make_inputs(seeds, {"10"}, hostile::Budget{});
   std::set<std::string> families, distinct;
   for (const auto& in : inputs) {
     families.insert(in.family);
@@ -138,8 +127,8 @@ TEST(Inputs, CoverEveryFamilyOnceEach) {
 TEST(Inputs, SlowSizesAreLeftOut) {
   std::vector<hostile::Seed> seeds = {
       {"size", "1 2\n", true}, {"padded", "1 0025\n", true}, {"glued", "1 2x25\n", true}};
-  auto inputs = hostile::generate(seeds, {"slow:25..100000", "24", "25", "100000", "100001"},
-                                  hostile::Limits{});
+  auto inputs = hostile::make_inputs(seeds, {"slow:25..100000", "24", "25", "100000", "100001"},
+                                     hostile::Budget{});
   std::set<std::string> distinct;
   for (const auto& in : inputs) {
     distinct.insert(in.bytes);
@@ -154,6 +143,25 @@ TEST(Inputs, SlowSizesAreLeftOut) {
   EXPECT_TRUE(distinct.count("1 002"));
   EXPECT_FALSE(distinct.count("1 0025"));
   EXPECT_TRUE(distinct.count("1 2x25"));
+}
+
+// The driver's command line: a mistake is one line naming the option.
+TEST(Driver, UsageErrorsNameTheOption) {
+  const std::vector<std::pair<std::string, std::string>> bad = {
+      {"--jobs abc", "hostile: --jobs takes a whole number"},
+      {"--timeout nan", "hostile: --timeout takes seconds"},
+      {"--frobnicate", "hostile: unknown option --frobnicate"},
+      {"--list /dev/null", "hostile: --bin-dir is required"},
+  };
+  for (const auto& [args, message] : bad) {
+    const std::string command = std::string(HOSTILE) + " " + args + " 2>&1 >/dev/null | head -1";
+    FILE* pipe = popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    char line[512] = "";
+    if (std::fgets(line, sizeof line, pipe) == nullptr) line[0] = '\0';
+    pclose(pipe);
+    EXPECT_EQ(std::string(line).rfind(message, 0), 0u) << args << ": " << line;
+  }
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -79,6 +80,17 @@ class Scratch : public ::testing::Test {
   // Runs the runner over the scratch folders; `signal` is sent after `delay`.
   Finished run(std::vector<std::string> args, int signal = 0, int delay_ms = 0) {
     args.insert(args.begin(), {RUNNER, "--bin-dir", bin().string(), "--cases", cases().string()});
+    return run_command(std::move(args), signal, delay_ms);
+  }
+
+  // A build whose `program` starts `seconds` late, then runs ours.
+  void add_slow(const std::string& program, const char* seconds) {
+    spit(bin() / program, std::string("#!/bin/sh\nsleep ") + seconds + "\nexec " + SUITE_BIN_DIR +
+                              "/" + program + "\n");
+    fs::permissions(bin() / program, fs::perms::owner_all);
+  }
+
+  Finished run_command(std::vector<std::string> args, int signal, int delay_ms) {
     const auto started = std::chrono::steady_clock::now();
     const pid_t pid = fork();
     if (pid == 0) {
@@ -204,6 +216,46 @@ TEST_P(Interrupt, EndsEveryCaseAndReportsWhatFinished) {
 
 INSTANTIATE_TEST_SUITE_P(Signals, Interrupt, ::testing::Values(SIGINT, SIGTERM, SIGHUP));
 
+// An input that did not run on both builds is never counted as agreeing.
+TEST_F(Interrupt, AComparisonCountsWhatDidNotRun) {
+  add_slow("gcd_loop", "0.3");
+  const Finished r =
+      run({"--generate", "40", "--against", SUITE_BIN_DIR, "--filter", "^gcd_loop$", "--jobs", "2"},
+          SIGINT, 1000);
+  EXPECT_EQ(r.status, 130);
+  EXPECT_LT(r.seconds, 5.0);
+  long agreed = -1, differed = -1, not_run = -1;
+  ASSERT_EQ(std::sscanf(last_line(r.out).c_str(),
+                        "%ld agreed, %ld differed, %ld not run (interrupted by SIGINT)", &agreed,
+                        &differed, &not_run),
+            3)
+      << r.out;
+  EXPECT_EQ(differed, 0);
+  // Two at a time, 0.3 s each: about six pairs can finish in the second.
+  EXPECT_LE(agreed, 12);
+  EXPECT_EQ(agreed + not_run, 40);
+}
+
+TEST_F(Interrupt, TheHostileDriverCountsWhatDidNotRun) {
+  add_slow("gcd_loop", "0.3");
+  spit(root_ / "list", "gcd_loop numeric\n");
+  const Finished r =
+      run_command({HOSTILE, "--bin-dir", bin().string(), "--list", (root_ / "list").string(),
+                   "--cases", SUITE_CASES_DIR, "--jobs", "2"},
+                  SIGINT, 1000);
+  EXPECT_EQ(r.status, 130);
+  std::size_t not_run = 0, inputs = 0;
+  const auto at = r.out.find("\ngcd_loop: ");
+  ASSERT_NE(at, std::string::npos) << r.out;
+  ASSERT_EQ(
+      std::sscanf(r.out.c_str() + at, "\ngcd_loop: %zu of %zu inputs not run", &not_run, &inputs),
+      2)
+      << r.out;
+  EXPECT_GT(not_run, inputs - 12);
+  EXPECT_LE(not_run, inputs);
+  EXPECT_EQ(r.out.find("ok   gcd_loop"), std::string::npos) << r.out;
+}
+
 using Options = Scratch;
 
 TEST_F(Options, ValuesMeaningNoLimitOrNothingAreRefusedBeforeAnyRun) {
@@ -254,53 +306,6 @@ TEST_F(Options, WrapperWordsFollowShellQuoting) {
   for (char c : path) escaped += (c == ' ' ? "\\ " : std::string(1, c));
   EXPECT_EQ(run({"--wrapper", escaped}).status, 0);
   EXPECT_EQ(run({"--wrapper", "env 'A=x y'"}).status, 0);
-}
-
-TEST(Words, SplitLikeAShellWithoutExpansions) {
-  using V = std::vector<std::string>;
-  EXPECT_EQ(toolkit::split_words("-w", "  a  b\tc "), (V{"a", "b", "c"}));
-  EXPECT_EQ(toolkit::split_words("-w", "'a b'\"c d\"e\\ f"), (V{"a bc de f"}));
-  EXPECT_EQ(toolkit::split_words("-w", "'' \"\""), (V{"", ""}));
-  EXPECT_EQ(toolkit::split_words("-w", "\"a\\\"b\\c\\\\\" 'x\\y'"), (V{"a\"b\\c\\", "x\\y"}));
-  for (const char* bad : {"'a", "\"a", "a\\"}) {
-    try {
-      toolkit::split_words("--wrapper", bad);
-      ADD_FAILURE() << bad;
-    } catch (const toolkit::UsageError& e) {
-      EXPECT_EQ(std::string(e.what()).rfind("--wrapper ", 0), 0u) << e.what();
-    }
-  }
-}
-
-TEST(Words, SecondsTakeOneUnitAndStayFinite) {
-  EXPECT_EQ(toolkit::parse_seconds("-t", "1.5m"), 90.0);
-  EXPECT_EQ(toolkit::parse_seconds("-t", "2h"), 7200.0);
-  EXPECT_EQ(toolkit::parse_seconds("-t", ".25"), 0.25);
-  EXPECT_EQ(toolkit::parse_seconds("-t", "24h"), 86400.0);
-  for (const char* bad : {"", ".", "1..2", "1e3", "0x10", "1ms", "1 s", "+1", "0.0", "86401"})
-    EXPECT_THROW(toolkit::parse_seconds("-t", bad), toolkit::UsageError) << bad;
-  EXPECT_EQ(toolkit::parse_count("-j", "256", 256), 256);
-  EXPECT_EQ(toolkit::parse_count("-j", "007", 256), 7);
-  for (const char* bad : {"", "1.0", "257", "9999999999", " 1"})
-    EXPECT_THROW(toolkit::parse_count("-j", bad, 256), toolkit::UsageError) << bad;
-}
-
-TEST(Hostile, UsageErrorsNameTheOption) {
-  const std::vector<std::pair<std::string, std::string>> bad = {
-      {"--jobs abc", "hostile: --jobs takes a whole number"},
-      {"--timeout nan", "hostile: --timeout takes seconds"},
-      {"--frobnicate", "hostile: unknown option --frobnicate"},
-      {"--list /dev/null", "hostile: --bin-dir is required"},
-  };
-  for (const auto& [args, message] : bad) {
-    const std::string command = std::string(HOSTILE) + " " + args + " 2>&1 >/dev/null | head -1";
-    FILE* pipe = popen(command.c_str(), "r");
-    ASSERT_NE(pipe, nullptr);
-    char line[512] = "";
-    if (std::fgets(line, sizeof line, pipe) == nullptr) line[0] = '\0';
-    pclose(pipe);
-    EXPECT_EQ(std::string(line).rfind(message, 0), 0u) << args << ": " << line;
-  }
 }
 
 using Results = Scratch;

@@ -8,13 +8,12 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <set>
 #include <stdexcept>
 
 namespace fs = std::filesystem;
 
-namespace toolkit {
+namespace common {
 
 namespace {
 
@@ -67,26 +66,6 @@ Case load_case(const std::string& program, const std::string& name, const fs::pa
 
 // The POSIX matcher compiles in a fraction of the time <regex> takes and
 // covers what a filter needs.
-class Pattern {
- public:
-  explicit Pattern(const std::string& text) {
-    if (const int error = regcomp(&compiled_, text.c_str(), REG_EXTENDED | REG_NOSUB); error) {
-      char message[256];
-      regerror(error, &compiled_, message, sizeof message);
-      throw std::invalid_argument(message);
-    }
-  }
-  Pattern(const Pattern&) = delete;
-  Pattern& operator=(const Pattern&) = delete;
-  ~Pattern() { regfree(&compiled_); }
-  bool matches(const std::string& s) const {
-    return regexec(&compiled_, s.c_str(), 0, nullptr, 0) == 0;
-  }
-
- private:
-  regex_t compiled_;
-};
-
 std::string reason(const fs::path& path, const std::error_code& ec) {
   return path.string() + ": " + ec.message();
 }
@@ -124,13 +103,32 @@ std::set<std::string> case_names(const fs::path& dir, std::vector<std::string>& 
 
 }  // namespace
 
+NameFilter::NameFilter(const std::string& pattern) {
+  if (const int error = regcomp(&compiled_, pattern.c_str(), REG_EXTENDED | REG_NOSUB); error) {
+    char message[256];
+    regerror(error, &compiled_, message, sizeof message);
+    throw std::invalid_argument(message);
+  }
+}
+
+NameFilter::~NameFilter() {
+  regfree(&compiled_);
+}
+
+bool NameFilter::matches(const std::string& name) const {
+  return regexec(&compiled_, name.c_str(), 0, nullptr, 0) == 0;
+}
+
+bool is_rejection(const std::string& program, int status, const std::string& err) {
+  const std::string prefix = program + ": ";
+  return status == 2 && err.size() > prefix.size() + 1 && err.starts_with(prefix) &&
+         err.find('\n') == err.size() - 1;
+}
+
 std::string kind_problem(const Case& c) {
   if (!c.status || !c.err) return "";
   const std::string prefix = c.program + ": ";
-  const std::string& err = *c.err;
-  const bool one_line =
-      err.size() > prefix.size() + 1 && err.starts_with(prefix) && err.find('\n') == err.size() - 1;
-  const bool rejects = *c.status == 2 && one_line;
+  const bool rejects = is_rejection(c.program, *c.status, *c.err);
   if (c.rejection() && !rejects)
     return "malformed case: a reject_ case expects status 2 and one line \"" + prefix +
            "reason\" on stderr";
@@ -141,7 +139,7 @@ std::string kind_problem(const Case& c) {
 
 CaseSet load_cases(const std::string& root, const std::string& filter) {
   CaseSet set;
-  const Pattern pattern(filter);
+  const NameFilter pattern(filter);
   for (const auto& entry : entries(root, set.problems)) {
     std::error_code ec;
     const bool folder = entry.is_directory(ec);
@@ -158,18 +156,4 @@ CaseSet load_cases(const std::string& root, const std::string& filter) {
   return set;
 }
 
-bool read_file(const std::string& path, std::string& content) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  content.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  return !in.bad();
-}
-
-bool write_file(const std::string& path, const std::string& content) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << content;
-  out.close();
-  return static_cast<bool>(out);
-}
-
-}  // namespace toolkit
+}  // namespace common

@@ -10,11 +10,13 @@
 // correct build must give.
 #pragma once
 
+#include <regex.h>
+
 #include <optional>
 #include <string>
 #include <vector>
 
-namespace toolkit {
+namespace common {
 
 struct Case {
   std::string program;
@@ -41,10 +43,26 @@ struct CaseSet {
 // std::invalid_argument with the matcher's message; nothing on disk throws.
 CaseSet load_cases(const std::string& root, const std::string& filter);
 
+// Program names matching a POSIX extended regular expression searched in the
+// name (empty matches all). A malformed one throws std::invalid_argument with
+// the matcher's message.
+class NameFilter {
+ public:
+  explicit NameFilter(const std::string& pattern);
+  NameFilter(const NameFilter&) = delete;
+  NameFilter& operator=(const NameFilter&) = delete;
+  ~NameFilter();
+  bool matches(const std::string& name) const;
+
+ private:
+  regex_t compiled_;
+};
+
+// A run of `program` that refused its input: status 2 and exactly one line
+// "PROGRAM: reason" on stderr.
+bool is_rejection(const std::string& program, int status, const std::string& err);
+
 // Whether a complete case breaks the kind convention, and how (empty: no).
 std::string kind_problem(const Case& c);
 
-bool read_file(const std::string& path, std::string& content);
-bool write_file(const std::string& path, const std::string& content);
-
-}  // namespace toolkit
+}  // namespace common

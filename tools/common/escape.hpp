@@ -2,11 +2,16 @@
 // control bytes or invalid UTF-8 can be shown on one line and read back.
 #pragma once
 
+#include <optional>
 #include <string>
 
-namespace toolkit {
+namespace common {
 
 // \n \t \r \\ \" and \xHH for every other byte outside printable ASCII.
 std::string c_escape(const std::string& bytes);
 
-}  // namespace toolkit
+// The inverse, also reading \v \f and \0; nullopt with `error` set on a
+// malformed escape.
+std::optional<std::string> c_unescape(const std::string& text, std::string& error);
+
+}  // namespace common

@@ -4,11 +4,12 @@
 
 #include <cerrno>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <optional>
 
-namespace toolkit {
+namespace common {
 
 namespace {
 
@@ -92,17 +93,21 @@ double parse_seconds(const std::string& option, const std::string& text) {
   return seconds;
 }
 
-int parse_count(const std::string& option, const std::string& text, int max) {
+std::uint64_t parse_number(const std::string& option, const std::string& text, std::uint64_t max) {
   const std::string bad =
       option + " takes a whole number from 0 to " + std::to_string(max) + ", not '" + text + "'";
-  if (text.empty() || text.size() > 9) throw UsageError(bad);
-  int value = 0;
+  if (text.empty() || text.size() > 20) throw UsageError(bad);
+  std::uint64_t value = 0;
   for (char c : text) {
-    if (c < '0' || c > '9') throw UsageError(bad);
-    value = value * 10 + (c - '0');
+    const auto digit = static_cast<std::uint64_t>(c - '0');
+    if (c < '0' || c > '9' || digit > max || value > (max - digit) / 10) throw UsageError(bad);
+    value = value * 10 + digit;
   }
-  if (value > max) throw UsageError(bad);
   return value;
+}
+
+int parse_count(const std::string& option, const std::string& text, int max) {
+  return static_cast<int>(parse_number(option, text, static_cast<std::uint64_t>(max)));
 }
 
 Apply store_text(std::string& field) {
@@ -153,4 +158,4 @@ void check_command(const std::string& option, const std::string& command) {
   throw UsageError(option + ": " + command + " is not found in PATH");
 }
 
-}  // namespace toolkit
+}  // namespace common

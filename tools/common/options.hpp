@@ -2,12 +2,13 @@
 // value parsing, and shell-like splitting of a command given as one word.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
-namespace toolkit {
+namespace common {
 
 // A command-line mistake. The driver prints "DRIVER: message" and exits with
 // status 2 before it runs anything.
@@ -45,6 +46,7 @@ inline constexpr int max_jobs = 256;
 double parse_seconds(const std::string& option, const std::string& text);
 
 // A decimal integer from 0 to `max`, digits only.
+std::uint64_t parse_number(const std::string& option, const std::string& text, std::uint64_t max);
 int parse_count(const std::string& option, const std::string& text, int max);
 
 // Words as a POSIX shell splits them, without expansions: blanks separate,
@@ -67,4 +69,4 @@ Apply store_seconds(double& field);
 Apply store_words(std::vector<std::string>& field);
 Apply append_text(std::vector<std::string>& field);
 
-}  // namespace toolkit
+}  // namespace common

@@ -7,7 +7,7 @@
 
 #include "supervise.hpp"
 
-namespace toolkit {
+namespace common {
 
 void run_pool(std::size_t count, int jobs,
               const std::function<void(std::size_t index, int worker)>& task) {
@@ -26,4 +26,4 @@ int processor_count() {
   return static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
 }
 
-}  // namespace toolkit
+}  // namespace common

@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <functional>
 
-namespace toolkit {
+namespace common {
 
 // Calls task(index, worker) for every index below `count`, `jobs` at a time
 // (worker numbers 0..jobs-1; the calling thread is worker 0). Indexes are
@@ -15,4 +15,4 @@ void run_pool(std::size_t count, int jobs,
 // Processors of this machine, at least 1.
 int processor_count();
 
-}  // namespace toolkit
+}  // namespace common

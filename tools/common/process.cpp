@@ -4,6 +4,7 @@
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/mman.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -12,12 +13,14 @@
 #include <cerrno>
 #include <chrono>
 #include <cstring>
+#include <string>
+#include <utility>
 
 #include "supervise.hpp"
 
 extern char** environ;
 
-namespace toolkit {
+namespace common {
 
 namespace {
 
@@ -84,15 +87,7 @@ int spawn_child(const std::vector<std::string>& argv, int in_fd, int out_fd, int
   return rc;
 }
 
-bool start(const std::vector<std::string>& argv, const std::string& input_path, Child& child,
-           RunResult& result) {
-  const char* stdin_path = input_path.empty() ? "/dev/null" : input_path.c_str();
-  Fd in;
-  in.fd = open(stdin_path, O_RDONLY | O_CLOEXEC);
-  if (in.fd < 0) {
-    result.spawn_error = std::string("cannot open ") + stdin_path + ": " + std::strerror(errno);
-    return false;
-  }
+bool start(const std::vector<std::string>& argv, const Fd& in, Child& child, RunResult& result) {
   int out[2], err[2];
   if (pipe2(out, O_CLOEXEC) != 0) {
     result.spawn_error = std::string("pipe: ") + std::strerror(errno);
@@ -234,14 +229,11 @@ void finish(Child& child, bool exited, RunResult& result) {
     result.signal = WTERMSIG(wstatus);
 }
 
-}  // namespace
-
-RunResult run_process(const std::vector<std::string>& argv, const std::string& input_path,
-                      const RunLimits& limits) {
-  RunResult result;
+RunResult run_from(const std::vector<std::string>& argv, const Fd& in, const RunLimits& limits,
+                   RunResult result) {
   const auto started = Clock::now();
   Child child;
-  if (start(argv, input_path, child, result)) {
+  if (result.spawn_error.empty() && start(argv, in, child, result)) {
     Watch watch(child, limits, result, started);
     watch.run();
     finish(child, watch.exited(), result);
@@ -250,4 +242,40 @@ RunResult run_process(const std::vector<std::string>& argv, const std::string& i
   return result;
 }
 
-}  // namespace toolkit
+// An anonymous file in memory holding `bytes`, read from its start: input
+// that needs no scratch file on disk, and none left behind.
+void memory_file(const std::string& bytes, Fd& in, RunResult& result) {
+  in.fd = memfd_create("input", MFD_CLOEXEC);
+  std::size_t done = 0;
+  while (in.fd >= 0 && done < bytes.size()) {
+    const ssize_t n = write(in.fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    done += static_cast<std::size_t>(n);
+  }
+  if (in.fd < 0 || done < bytes.size() || lseek(in.fd, 0, SEEK_SET) != 0)
+    result.spawn_error = std::string("cannot hold the input: ") + std::strerror(errno);
+}
+
+}  // namespace
+
+RunResult run_process(const std::vector<std::string>& argv, const std::string& input_path,
+                      const RunLimits& limits) {
+  RunResult result;
+  const char* stdin_path = input_path.empty() ? "/dev/null" : input_path.c_str();
+  Fd in;
+  in.fd = open(stdin_path, O_RDONLY | O_CLOEXEC);
+  if (in.fd < 0)
+    result.spawn_error = std::string("cannot open ") + stdin_path + ": " + std::strerror(errno);
+  return run_from(argv, in, limits, std::move(result));
+}
+
+RunResult run_with_input(const std::vector<std::string>& argv, const std::string& input,
+                         const RunLimits& limits) {
+  RunResult result;
+  Fd in;
+  memory_file(input, in, result);
+  return run_from(argv, in, limits, std::move(result));
+}
+
+}  // namespace common

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace toolkit {
+namespace common {
 
 struct RunLimits {
   double timeout_seconds = 10.0;
@@ -47,4 +47,8 @@ struct RunResult {
 RunResult run_process(const std::vector<std::string>& argv, const std::string& input_path,
                       const RunLimits& limits);
 
-}  // namespace toolkit
+// The same with `input` as the program's standard input.
+RunResult run_with_input(const std::vector<std::string>& argv, const std::string& input,
+                         const RunLimits& limits);
+
+}  // namespace common

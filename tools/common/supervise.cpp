@@ -13,7 +13,7 @@
 #include <set>
 #include <vector>
 
-namespace toolkit {
+namespace common {
 
 namespace {
 
@@ -187,4 +187,16 @@ void end_all_strays() {
   }
 }
 
-}  // namespace toolkit
+const char* signal_name(int signal) {
+  switch (signal) {
+    case SIGINT:
+      return "SIGINT";
+    case SIGTERM:
+      return "SIGTERM";
+    case SIGHUP:
+      return "SIGHUP";
+  }
+  return "a signal";
+}
+
+}  // namespace common

@@ -9,7 +9,7 @@
 #include <functional>
 #include <string>
 
-namespace toolkit {
+namespace common {
 
 // Call once, before any thread starts: makes this process a child subreaper
 // and catches SIGINT, SIGTERM and SIGHUP (they stop the run; see below).
@@ -17,6 +17,9 @@ void supervise();
 
 // The interrupt that arrived (SIGINT, SIGTERM or SIGHUP), or 0.
 int interrupt_signal();
+
+// "SIGINT", "SIGTERM", "SIGHUP" (the interrupts), else "a signal".
+const char* signal_name(int signal);
 
 // A descriptor that turns readable, for good, once an interrupt arrived; -1
 // before supervise(). Runs poll it so that they end at once.
@@ -47,4 +50,4 @@ bool end_leftovers(pid_t group, const std::string& run_id);
 // step of a run, interrupted or not, so that nothing it started outlives it.
 void end_all_strays();
 
-}  // namespace toolkit
+}  // namespace common

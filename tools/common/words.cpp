@@ -1,6 +1,6 @@
 #include "options.hpp"
 
-namespace toolkit {
+namespace common {
 
 namespace {
 
@@ -66,4 +66,4 @@ std::vector<std::string> split_words(const std::string& option, const std::strin
   return s.words;
 }
 
-}  // namespace toolkit
+}  // namespace common

@@ -6,34 +6,23 @@
 #include <filesystem>
 #include <sstream>
 
+#include "escape.hpp"
+#include "files.hpp"
 #include "process.hpp"
 
 namespace fs = std::filesystem;
-using toolkit::Case;
-using toolkit::RunResult;
+using common::Case;
+using common::RunResult;
 
 namespace conformance {
 
 namespace {
 
-// Printable form of a stretch of output: escapes for control bytes and bytes
-// above 126, cut to a readable length.
+// Printable form of a stretch of output, cut to a readable length.
 std::string visible(const std::string& s, std::size_t from, std::size_t to) {
   std::string v;
   for (std::size_t i = from; i < to && i < s.size(); i++) {
-    unsigned char c = static_cast<unsigned char>(s[i]);
-    if (c == '\n')
-      v += "\\n";
-    else if (c == '\t')
-      v += "\\t";
-    else if (c == '\\')
-      v += "\\\\";
-    else if (c < 32 || c > 126) {
-      char hex[8];
-      std::snprintf(hex, sizeof hex, "\\x%02x", c);
-      v += hex;
-    } else
-      v += static_cast<char>(c);
+    v += common::c_escape(s.substr(i, 1));
     if (v.size() > 160) {
       v += "...";
       break;
@@ -94,8 +83,8 @@ std::string headline(const RunResult& r, const std::string& ended, const Case& c
   return "output differs";
 }
 
-Outcome judge(const Case& c, const RunResult& r, const Settings& s) {
-  Outcome out;
+Verdict judge(const Case& c, const RunResult& r, const Settings& s) {
+  Verdict out;
   out.finished = true;
   out.seconds = r.seconds;
   const std::string ended = abnormal_end(r, c, s);
@@ -128,7 +117,7 @@ bool record_file(const std::string& path, const std::optional<std::string>& old,
     details += "  " + path + " differs; not overwritten (add --overwrite)\n";
     return false;
   }
-  if (!toolkit::write_file(path, now)) {
+  if (!common::write_file(path, now)) {
     details += "  cannot write " + path + "\n";
     return false;
   }
@@ -136,8 +125,8 @@ bool record_file(const std::string& path, const std::optional<std::string>& old,
   return true;
 }
 
-Outcome record_case(const Case& c, const RunResult& r, const Settings& s) {
-  Outcome out;
+Verdict record_case(const Case& c, const RunResult& r, const Settings& s) {
+  Verdict out;
   out.finished = true;
   out.seconds = r.seconds;
   const std::string ended = abnormal_end(r, c, s);
@@ -155,16 +144,16 @@ Outcome record_case(const Case& c, const RunResult& r, const Settings& s) {
   return out;
 }
 
-Outcome unusable(const std::string& why) {
-  Outcome out;
+Verdict unusable(const std::string& why) {
+  Verdict out;
   out.finished = true;
   out.message = why;
   out.details = "  " + why + "\n";
   return out;
 }
 
-toolkit::RunLimits limits_for(const Case& c, const Settings& s) {
-  toolkit::RunLimits limits;
+common::RunLimits limits_for(const Case& c, const Settings& s) {
+  common::RunLimits limits;
   limits.timeout_seconds = s.timeout;
   limits.max_out = s.record ? record_limit : c.out->size() + output_margin;
   limits.max_err = s.record ? record_limit : c.err->size() + output_margin;
@@ -182,15 +171,15 @@ std::string with_commas(std::size_t n) {
   return text;
 }
 
-Outcome check_case(const Case& c, const Settings& s) {
+Verdict check_case(const Case& c, const Settings& s) {
   if (!c.problem.empty()) return unusable(c.problem);
   if (!s.record && (!c.out || !c.err || !c.status))
     return unusable("incomplete case: needs " + c.name + ".out, .err and .status");
   std::vector<std::string> argv = s.wrapper;
   argv.push_back((fs::path(s.bin_dir) / c.program).string());
   const RunResult r =
-      toolkit::run_process(argv, c.has_input ? c.base + ".in" : "", limits_for(c, s));
-  if (r.interrupted) return Outcome{};
+      common::run_process(argv, c.has_input ? c.base + ".in" : "", limits_for(c, s));
+  if (r.interrupted) return Verdict{};
   return s.record ? record_case(c, r, s) : judge(c, r, s);
 }
 

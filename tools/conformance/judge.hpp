@@ -7,23 +7,9 @@
 #include <vector>
 
 #include "cases.hpp"
+#include "settings.hpp"
 
 namespace conformance {
-
-struct Settings {
-  std::string bin_dir;
-  std::string cases_dir;
-  std::vector<std::string> wrapper;
-  std::string filter;
-  std::string junit;
-  int jobs = 1;
-  double timeout = 10.0;
-  bool record = false;
-  bool overwrite = false;
-  bool list = false;
-  bool verbose = false;
-  bool valid_only = false;
-};
 
 // Output kept beyond the expected size. A stream that passes expected size
 // plus this margin cannot match, so the case is stopped there; the margin
@@ -32,7 +18,7 @@ inline constexpr std::size_t output_margin = 64u << 10;
 // What --record keeps of a stream with no expected file to size it by.
 inline constexpr std::size_t record_limit = 64u << 20;
 
-struct Outcome {
+struct Verdict {
   bool finished = false;  // false: an interrupt came first; the case counts as not run
   bool passed = false;
   std::string message;  // what happened, in a few words (JUnit's failure message)
@@ -40,7 +26,7 @@ struct Outcome {
   double seconds = 0.0;
 };
 
-Outcome check_case(const toolkit::Case& c, const Settings& s);
+Verdict check_case(const common::Case& c, const Settings& s);
 
 // "65,602": byte counts a person reads at a glance.
 std::string with_commas(std::size_t n);

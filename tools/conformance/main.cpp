@@ -5,14 +5,14 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "cases.hpp"
-#include "generate.hpp"
+#include "files.hpp"
+#include "generated.hpp"
 #include "judge.hpp"
 #include "options.hpp"
 #include "pool.hpp"
@@ -21,9 +21,9 @@
 
 namespace fs = std::filesystem;
 using namespace conformance;
-using toolkit::Case;
-using toolkit::Option;
-using toolkit::UsageError;
+using common::Case;
+using common::Option;
+using common::UsageError;
 
 namespace {
 
@@ -42,15 +42,11 @@ Settings defaults(const char* argv0) {
   Settings d;
   d.bin_dir = ".";
   d.cases_dir = SUITE_CASES_DIR;
-  std::error_code ec;
-  fs::path self = fs::read_symlink("/proc/self/exe", ec);
-  if (ec) {
-    if (std::strchr(argv0, '/') == nullptr) return d;
-    self = fs::absolute(argv0, ec);
-    if (ec) return d;
-  }
-  const fs::path here = self.parent_path();
+  const std::string folder = common::executable_folder(argv0);
+  if (folder.empty()) return d;
+  const fs::path here = folder;
   const fs::path cases = (here / SUITE_INSTALLED_CASES).lexically_normal();
+  std::error_code ec;
   if (fs::is_directory(cases, ec)) {
     d.bin_dir = here.string();
     d.cases_dir = cases.string();
@@ -59,7 +55,7 @@ Settings defaults(const char* argv0) {
 }
 
 std::string usage_text(const Settings& d, const std::vector<Option>& table) {
-  return "usage: conformance [options]\n" + toolkit::usage_lines(table) + "defaults: --bin-dir " +
+  return "usage: conformance [options]\n" + common::usage_lines(table) + "defaults: --bin-dir " +
          d.bin_dir + " --cases " + d.cases_dir + "\n";
 }
 
@@ -70,8 +66,8 @@ std::string usage_text(const Settings& d, const std::vector<Option>& table) {
 }
 
 // The options, one row each. Limits are documented in docs/using.md.
-std::vector<Option> option_table(Settings& s, generate::CompareOptions& g, bool& help) {
-  using namespace toolkit;
+std::vector<Option> option_table(Settings& s, GeneratedSettings& g, bool& help) {
+  using namespace common;
   std::vector<Option> table = {
       {"--bin-dir", "DIR", "folder holding the programs", store_text(s.bin_dir)},
       {"--cases", "DIR", "folder of golden cases, one subfolder per program",
@@ -97,28 +93,28 @@ std::vector<Option> option_table(Settings& s, generate::CompareOptions& g, bool&
       {"--verbose", "", "also name every case that passed", store_true(s.verbose)},
       {"--help", "", "show this text", store_true(help)},
   };
-  for (auto& row : generate::option_rows(g)) table.push_back(std::move(row));
+  for (auto& row : generated_option_rows(g)) table.push_back(std::move(row));
   return table;
 }
 
-void check_settings(Settings& s, const generate::CompareOptions& g) {
+void check_settings(Settings& s, const GeneratedSettings& g) {
   if (s.overwrite && !s.record) throw UsageError("--overwrite goes with --record");
-  if (g.inputs == 0 && !(g.against.empty() && g.save_dir.empty()))
+  if (g.compare.inputs == 0 && !(g.compare.against.empty() && g.save_dir.empty()))
     throw UsageError("--against and --save-differences go with --generate");
-  if (s.jobs == 0) s.jobs = toolkit::processor_count();
+  if (s.jobs == 0) s.jobs = common::processor_count();
   std::error_code ec;
   if (!fs::is_directory(s.cases_dir, ec)) throw UsageError("no case folder " + s.cases_dir);
   if (!fs::is_directory(s.bin_dir, ec)) throw UsageError("no program folder " + s.bin_dir);
-  if (!s.wrapper.empty()) toolkit::check_command("--wrapper", s.wrapper[0]);
+  if (!s.wrapper.empty()) common::check_command("--wrapper", s.wrapper[0]);
 }
 
-Settings parse_command_line(int argc, char** argv, generate::CompareOptions& g) {
+Settings parse_command_line(int argc, char** argv, GeneratedSettings& g) {
   const Settings d = defaults(argc > 0 ? argv[0] : "");
   Settings s = d;
   bool help = false;
   const auto table = option_table(s, g, help);
   try {
-    toolkit::parse_options(argc, argv, table);
+    common::parse_options(argc, argv, table);
     if (help) {
       std::fputs(usage_text(d, table).c_str(), stdout);
       std::exit(0);
@@ -132,9 +128,9 @@ Settings parse_command_line(int argc, char** argv, generate::CompareOptions& g) 
 
 // The selected cases; the folder problems are printed as they are found.
 std::vector<Case> select_cases(const Settings& s, RunTotals& totals) {
-  toolkit::CaseSet set;
+  common::CaseSet set;
   try {
-    set = toolkit::load_cases(s.cases_dir, s.filter);
+    set = common::load_cases(s.cases_dir, s.filter);
   } catch (const std::invalid_argument& e) {
     std::fprintf(stderr, "conformance: bad --filter: %s\n", e.what());
     std::exit(2);
@@ -152,44 +148,31 @@ std::vector<Case> select_cases(const Settings& s, RunTotals& totals) {
   return cases;
 }
 
-std::vector<Outcome> run_cases(const std::vector<Case>& cases, const Settings& s) {
-  std::vector<Outcome> outcomes(cases.size());
+std::vector<Verdict> run_cases(const std::vector<Case>& cases, const Settings& s) {
+  std::vector<Verdict> verdicts(cases.size());
   Progress progress(cases, isatty(STDOUT_FILENO) == 1);
-  toolkit::run_pool(cases.size(), s.jobs, [&](std::size_t i, int) {
-    outcomes[i] = check_case(cases[i], s);
-    if (outcomes[i].finished) progress.finished(i, outcomes[i]);
+  common::run_pool(cases.size(), s.jobs, [&](std::size_t i, int) {
+    verdicts[i] = check_case(cases[i], s);
+    if (verdicts[i].finished) progress.finished(i, verdicts[i]);
   });
   progress.clear();
-  return outcomes;
+  return verdicts;
 }
 
-int exit_status(const std::vector<Outcome>& outcomes, const RunTotals& totals, bool junit_ok) {
+int exit_status(const std::vector<Verdict>& verdicts, const RunTotals& totals, bool junit_ok) {
   if (totals.interrupt != 0) return 128 + totals.interrupt;
   if (!junit_ok) return 2;
-  for (const auto& o : outcomes)
+  for (const auto& o : verdicts)
     if (!o.passed) return 1;
   return totals.folder_problems == 0 ? 0 : 1;
-}
-
-// --generate: this build and the reference on generated inputs instead of
-// the golden cases; the reference defaults to the programs beside the runner.
-int compare_generated(const Settings& s, generate::CompareOptions g) {
-  g.bin_dir = s.bin_dir, g.wrapper = s.wrapper, g.filter = s.filter;
-  g.jobs = s.jobs, g.timeout = s.timeout;
-  if (g.against.empty()) g.against = generate::own_folder();
-  toolkit::supervise();
-  const generate::Summary summary = generate::compare_builds(g, stdout);
-  toolkit::end_all_strays();
-  if (const int signal = toolkit::interrupt_signal(); signal != 0) return 128 + signal;
-  return summary.setup_error ? 2 : summary.differed > 0 ? 1 : 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  generate::CompareOptions generated;
+  GeneratedSettings generated;
   const Settings s = parse_command_line(argc, argv, generated);
-  if (generated.inputs > 0) return compare_generated(s, generated);
+  if (generated.compare.inputs > 0) return compare_generated(s, generated);
   RunTotals totals;
   const std::vector<Case> cases = select_cases(s, totals);
   if (cases.empty()) {
@@ -202,13 +185,13 @@ int main(int argc, char** argv) {
     return 0;
   }
   // Before the first thread: the signal handlers and the subreaper hold for all.
-  toolkit::supervise();
-  const std::vector<Outcome> outcomes = run_cases(cases, s);
-  toolkit::end_all_strays();
-  totals.interrupt = toolkit::interrupt_signal();
-  print_report(cases, outcomes, s, totals);
+  common::supervise();
+  const std::vector<Verdict> verdicts = run_cases(cases, s);
+  common::end_all_strays();
+  totals.interrupt = common::interrupt_signal();
+  print_report(cases, verdicts, s, totals);
   bool junit_ok = true;
-  if (!s.junit.empty() && !(junit_ok = write_junit(s.junit, cases, outcomes)))
+  if (!s.junit.empty() && !(junit_ok = write_junit(s.junit, cases, verdicts)))
     std::fprintf(stderr, "conformance: cannot write the JUnit file %s\n", s.junit.c_str());
-  return exit_status(outcomes, totals, junit_ok);
+  return exit_status(verdicts, totals, junit_ok);
 }

@@ -6,24 +6,26 @@
 #include <cstring>
 #include <sstream>
 
+#include "files.hpp"
 #include "options.hpp"
+#include "supervise.hpp"
 
-using toolkit::Case;
+using common::Case;
 
 namespace conformance {
 
 std::vector<ProgramSummary> summarize(const std::vector<Case>& cases,
-                                      const std::vector<Outcome>& outcomes) {
+                                      const std::vector<Verdict>& verdicts) {
   std::vector<ProgramSummary> programs;
   for (std::size_t i = 0; i < cases.size(); i++) {
     if (programs.empty() || programs.back().name != cases[i].program)
       programs.push_back({cases[i].program});
     ProgramSummary& p = programs.back();
     p.cases++;
-    p.seconds += outcomes[i].seconds;
-    if (!outcomes[i].finished)
+    p.seconds += verdicts[i].seconds;
+    if (!verdicts[i].finished)
       p.not_run++;
-    else if (!outcomes[i].passed)
+    else if (!verdicts[i].passed)
       p.failed++;
   }
   return programs;
@@ -60,12 +62,12 @@ Progress::Progress(const std::vector<Case>& cases, bool terminal)
   }
 }
 
-void Progress::finished(std::size_t index, const Outcome& outcome) {
+void Progress::finished(std::size_t index, const Verdict& verdict) {
   std::lock_guard<std::mutex> hold(lock_);
   ProgramSummary& p = programs_[program_of_[index]];
-  p.seconds += outcome.seconds;
+  p.seconds += verdict.seconds;
   done_++;
-  if (outcome.finished && !outcome.passed) {
+  if (verdict.finished && !verdict.passed) {
     p.failed++;
     failed_++;
   }
@@ -84,10 +86,10 @@ void Progress::clear() {
 
 namespace {
 
-void print_failures(const std::vector<Case>& cases, const std::vector<Outcome>& outcomes,
+void print_failures(const std::vector<Case>& cases, const std::vector<Verdict>& verdicts,
                     const Settings& s) {
   for (std::size_t i = 0; i < cases.size(); i++) {
-    const Outcome& o = outcomes[i];
+    const Verdict& o = verdicts[i];
     const char* program = cases[i].program.c_str();
     const char* name = cases[i].name.c_str();
     if (!o.finished) continue;
@@ -100,31 +102,19 @@ void print_failures(const std::vector<Case>& cases, const std::vector<Outcome>& 
   }
 }
 
-const char* signal_name(int signal) {
-  switch (signal) {
-    case SIGINT:
-      return "SIGINT";
-    case SIGTERM:
-      return "SIGTERM";
-    case SIGHUP:
-      return "SIGHUP";
-  }
-  return "a signal";
-}
-
 struct KindCount {
   int passed = 0, failed = 0, not_run = 0;
 };
 
-void print_kinds(const std::vector<Case>& cases, const std::vector<Outcome>& outcomes,
+void print_kinds(const std::vector<Case>& cases, const std::vector<Verdict>& verdicts,
                  const RunTotals& totals) {
   KindCount kinds[2];
   for (std::size_t i = 0; i < cases.size(); i++) {
     KindCount& k = kinds[cases[i].rejection() ? 1 : 0];
-    if (!outcomes[i].finished)
+    if (!verdicts[i].finished)
       k.not_run++;
     else
-      (outcomes[i].passed ? k.passed : k.failed)++;
+      (verdicts[i].passed ? k.passed : k.failed)++;
   }
   std::printf("valid-input cases: %d passed, %d failed; ", kinds[0].passed, kinds[0].failed);
   if (totals.skipped_rejections != 0 && kinds[1].passed + kinds[1].failed + kinds[1].not_run == 0)
@@ -135,24 +125,25 @@ void print_kinds(const std::vector<Case>& cases, const std::vector<Outcome>& out
 
 }  // namespace
 
-void print_report(const std::vector<Case>& cases, const std::vector<Outcome>& outcomes,
+void print_report(const std::vector<Case>& cases, const std::vector<Verdict>& verdicts,
                   const Settings& s, const RunTotals& totals) {
-  print_failures(cases, outcomes, s);
-  const auto programs = summarize(cases, outcomes);
+  print_failures(cases, verdicts, s);
+  const auto programs = summarize(cases, verdicts);
   const int width = name_width(cases);
   std::printf("\n%-*s %6s  %-16s %9s\n", width, "program", "cases", "result", "time (ms)");
   for (const auto& p : programs) print_row(p, width);
   int failed_programs = 0, passed = 0, failed = 0, not_run = 0;
   for (const auto& p : programs) failed_programs += p.failed ? 1 : 0;
-  for (const auto& o : outcomes) (!o.finished ? not_run : o.passed ? passed : failed)++;
+  for (const auto& o : verdicts) (!o.finished ? not_run : o.passed ? passed : failed)++;
   std::printf("\n%zu programs, %zu cases; %d programs failed\n", programs.size(), cases.size(),
               failed_programs);
-  print_kinds(cases, outcomes, totals);
+  print_kinds(cases, verdicts, totals);
   if (totals.folder_problems != 0)
     std::printf("%zu entries of the case folders are not cases (listed at the start)\n",
                 totals.folder_problems);
   if (totals.interrupt != 0)
-    std::printf("interrupted by %s: %d cases not run\n", signal_name(totals.interrupt), not_run);
+    std::printf("interrupted by %s: %d cases not run\n", common::signal_name(totals.interrupt),
+                not_run);
   std::printf("%d passed, %d failed\n", passed, failed);
   std::fflush(stdout);
 }
@@ -217,7 +208,7 @@ std::string xml_escape(const std::string& s) {
 
 namespace {
 
-void junit_case(std::ostringstream& x, const Case& c, const Outcome& o) {
+void junit_case(std::ostringstream& x, const Case& c, const Verdict& o) {
   x << "    <testcase classname=\"" << xml_escape(c.program) << "\" name=\"" << xml_escape(c.name)
     << "\" time=\"" << o.seconds << "\"";
   if (!o.finished)
@@ -232,24 +223,24 @@ void junit_case(std::ostringstream& x, const Case& c, const Outcome& o) {
 }  // namespace
 
 bool write_junit(const std::string& path, const std::vector<Case>& cases,
-                 const std::vector<Outcome>& outcomes) {
+                 const std::vector<Verdict>& verdicts) {
   std::ostringstream x;
   int failures = 0;
-  for (const auto& o : outcomes) failures += o.finished && !o.passed ? 1 : 0;
+  for (const auto& o : verdicts) failures += o.finished && !o.passed ? 1 : 0;
   x << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
   x << "<testsuites name=\"conformance\" tests=\"" << cases.size() << "\" failures=\"" << failures
     << "\">\n";
   std::size_t i = 0;
-  for (const auto& p : summarize(cases, outcomes)) {
+  for (const auto& p : summarize(cases, verdicts)) {
     x << "  <testsuite name=\"" << xml_escape(p.name) << "\" tests=\"" << p.cases
       << "\" failures=\"" << p.failed << "\" skipped=\"" << p.not_run << "\" time=\"" << p.seconds
       << "\">\n";
     for (; i < cases.size() && cases[i].program == p.name; i++)
-      junit_case(x, cases[i], outcomes[i]);
+      junit_case(x, cases[i], verdicts[i]);
     x << "  </testsuite>\n";
   }
   x << "</testsuites>\n";
-  return toolkit::write_file(path, x.str());
+  return common::write_file(path, x.str());
 }
 
 }  // namespace conformance

@@ -20,8 +20,8 @@ struct ProgramSummary {
 };
 
 // The cases grouped by program, in case order (cases are sorted by program).
-std::vector<ProgramSummary> summarize(const std::vector<toolkit::Case>& cases,
-                                      const std::vector<Outcome>& outcomes);
+std::vector<ProgramSummary> summarize(const std::vector<common::Case>& cases,
+                                      const std::vector<Verdict>& verdicts);
 
 // Progress as cases finish. On a terminal one line that updates in place
 // (cases done of all, failures so far), cleared before the report; otherwise
@@ -29,12 +29,12 @@ std::vector<ProgramSummary> summarize(const std::vector<toolkit::Case>& cases,
 // log shows the run advancing.
 class Progress {
  public:
-  Progress(const std::vector<toolkit::Case>& cases, bool terminal);
-  void finished(std::size_t index, const Outcome& outcome);
+  Progress(const std::vector<common::Case>& cases, bool terminal);
+  void finished(std::size_t index, const Verdict& verdict);
   void clear();
 
  private:
-  const std::vector<toolkit::Case>& cases_;
+  const std::vector<common::Case>& cases_;
   bool terminal_;
   std::mutex lock_;
   std::vector<ProgramSummary> programs_;
@@ -45,7 +45,7 @@ class Progress {
 };
 
 // Width of the program column of the table.
-int name_width(const std::vector<toolkit::Case>& cases);
+int name_width(const std::vector<common::Case>& cases);
 void print_row(const ProgramSummary& p, int width);
 
 struct RunTotals {
@@ -56,12 +56,12 @@ struct RunTotals {
 
 // Failures, the table and the closing lines; the last line is always
 // "N passed, N failed".
-void print_report(const std::vector<toolkit::Case>& cases, const std::vector<Outcome>& outcomes,
+void print_report(const std::vector<common::Case>& cases, const std::vector<Verdict>& verdicts,
                   const Settings& s, const RunTotals& totals);
 
 // Writes the JUnit file; false when it cannot be written.
-bool write_junit(const std::string& path, const std::vector<toolkit::Case>& cases,
-                 const std::vector<Outcome>& outcomes);
+bool write_junit(const std::string& path, const std::vector<common::Case>& cases,
+                 const std::vector<Verdict>& verdicts);
 
 // Text made safe for an XML document: markup characters as entities, and
 // every byte that is not part of valid UTF-8, or is a character XML 1.0

@@ -35,6 +35,12 @@ Field bounded(const std::string& name, double lo, double hi, const std::string& 
   return f;
 }
 
+// A range narrowed by the input's shape (a length, a terminator), not by a refusal.
+Field shaped(Field f, const std::string& why) {
+  f.shape_bound = why;
+  return f;
+}
+
 Field floats(const std::string& name, double lo, double hi, bool nan, bool inf) {
   Field f;
   f.name = name;
@@ -83,10 +89,12 @@ void add_numeric(std::vector<Description>& all) {
 
   all.push_back({"dct_round_trip",
                  "rows n, columns m, then n * m floats",
-                 {ints("rows", 0, 8), ints("columns", 0, 8),
+                 {ints("rows", 0, 8), ints("columns", 0, 8), ints("columns of no rows", 0, 8),
                   floats("value", -float_max, float_max, true, true)},
                  [](Writer& w) {
-                   const long long n = w.value("rows"), m = w.value("columns");
+                   // Without rows the column count is never used: any is valid.
+                   const long long n = w.value("rows");
+                   const long long m = w.value(n > 0 ? "columns" : "columns of no rows");
                    for (long long k = 0; n > 0 && m > 0 && k < n * m; k++) w.floating("value");
                  }});
   all.push_back({"float_semantics_check",
@@ -152,12 +160,14 @@ void flow_edges(Writer& w) {
 void add_graphs(std::vector<Description>& all) {
   Field sink = ints("sink");
   sink.except = {1};
+  const Field edges = shaped(ints("edges", int_min, 50), "ten nodes of ten entries hold 50 edges");
+  const Field large = bounded("large capacity", int_max - 8, int_max,
+                              "only on edges all leaving the source, where paths are one edge");
   all.push_back({"flow_network",
                  "sink n, edge count m, then m triples u v capacity; the edges stop when a "
                  "node's adjacency entries would run out",
-                 {sink, ints("edges", int_min, 50), ints("node", 0, 9),
-                  bounded("capacity", -3, 1000, "augmenting paths can grow with capacity"),
-                  ints("large capacity", int_max - 8, int_max)},
+                 {sink, edges, ints("node", 0, 9),
+                  bounded("capacity", -3, 1000, "augmenting paths can grow with capacity"), large},
                  [](Writer& w) {
                    // The sink is the last node of interest most of the time.
                    if (w.random().percent(80))
@@ -181,7 +191,10 @@ void add_graphs(std::vector<Description>& all) {
                      w.value("weight");
                    }
                  }});
-  all.push_back({"percolation_check", "ten pairs row column", {ints("cell", 1, 4)}, [](Writer& w) {
+  // Whether a cell off the grid is refused depends on the node it names and on
+  // whether the answer is found yet: no range says that, so only the grid's.
+  const Field cell = shaped(ints("cell", 1, 4), "cells off the grid are valid only in some runs");
+  all.push_back({"percolation_check", "ten pairs row column", {cell}, [](Writer& w) {
                    for (int k = 0; k < 20; k++) w.value("cell");
                  }});
   all.push_back(counted("queens_solutions", "a count, then that many board sizes",
@@ -190,7 +203,8 @@ void add_graphs(std::vector<Description>& all) {
                         [](Writer& w) { w.value("size"); }));
   all.push_back({"topological_order",
                  "five lists of successors 1..9, each closed by 0",
-                 {ints("successor", 1, 9), bounded("list length", 0, 6, "input size")},
+                 {shaped(ints("successor", 1, 9), "0 closes a list"),
+                  shaped(bounded("list length", 0, 6, "input size"), "a length is not negative")},
                  [](Writer& w) {
                    for (int node = 1; node <= 5; node++) {
                      for (long long k = w.pick("list length"); k > 0; k--) w.value("successor");
@@ -219,7 +233,8 @@ void add_algorithms(std::vector<Description>& all) {
                  }});
   all.push_back({"pair_input_sum_mod",
                  "pairs of a non-zero marker and a value, then a 0 marker",
-                 {ints("pairs", 0, 100), marker, ints("value")},
+                 {shaped(ints("pairs", 0, 100), "a number of pairs is not negative"),
+                  shaped(marker, "a 0 marker closes the pairs"), ints("value")},
                  [](Writer& w) {
                    for (long long n = w.pick("pairs"); n > 0; n--) {
                      w.value("marker");
@@ -301,8 +316,9 @@ std::string line(Writer& w, long long length) {
 void add_text(std::vector<Description>& all) {
   all.push_back({"char_digit_io",
                  "a count, then that many numbers, as digits separated by any other bytes",
-                 {bounded("count", 0, 20, "input size"), ints("number", 0, int_max),
-                  bounded("digits", 1, 24, "input size")},
+                 {shaped(bounded("count", 0, 20, "input size"), "digits spell no sign"),
+                  shaped(ints("number", 0, int_max), "digits spell no sign"),
+                  shaped(bounded("digits", 1, 24, "input size"), "a number has a digit")},
                  [](Writer& w) {
                    if (w.random().percent(20)) digit_separator(w, false);
                    const long long n = w.pick("count");
@@ -310,25 +326,25 @@ void add_text(std::vector<Description>& all) {
                    digit_separator(w, n == 0);
                    for (long long k = 0; k < n; k++) digits(w, k == n - 1);
                  }});
-  all.push_back(
-      {"kmp_search",
-       "a pattern line, then a text line (its newline may be missing)",
-       {bounded("pattern length", 0, 4095, "none: lines are cheap"), ints("text length", 0, 4095)},
-       [](Writer& w) {
-         const long long p =
-             w.random().percent(80) ? w.random().between(0, 6) : w.pick("pattern length");
-         const long long t =
-             w.random().percent(80) ? w.random().between(0, 40) : w.pick("text length");
-         std::string text = line(w, t);
-         std::string pattern = line(w, p);
-         // A pattern cut from the text finds a match.
-         if (w.random().percent(50) && t > 0) {
-           const auto at = w.random().below(static_cast<std::uint64_t>(t));
-           pattern = text.substr(at, w.random().below(8) + 1);
-         }
-         w.text(pattern + "\n" + text);
-         if (t == 0 || w.random().percent(70)) w.text("\n");
-       }});
+  all.push_back({"kmp_search",
+                 "a pattern line, then a text line (its newline may be missing)",
+                 {shaped(ints("pattern length", 0, 4095), "no negative length"),
+                  shaped(ints("text length", 0, 4095), "no negative length")},
+                 [](Writer& w) {
+                   const long long p =
+                       w.random().percent(80) ? w.random().between(0, 6) : w.pick("pattern length");
+                   const long long t =
+                       w.random().percent(80) ? w.random().between(0, 40) : w.pick("text length");
+                   std::string text = line(w, t);
+                   std::string pattern = line(w, p);
+                   // A pattern cut from the text finds a match.
+                   if (w.random().percent(50) && t > 0) {
+                     const auto at = w.random().below(static_cast<std::uint64_t>(t));
+                     pattern = text.substr(at, w.random().below(8) + 1);
+                   }
+                   w.text(pattern + "\n" + text);
+                   if (t == 0 || w.random().percent(70)) w.text("\n");
+                 }});
   all.push_back(plain("swap_two", 2));
 }
 
@@ -339,7 +355,8 @@ void widen(std::vector<Description>& all) {
       for (auto* f : {&d.fields[1], &d.fields[2]}) f->nan = true;
       d.fields[1].min_magnitude = 0;
     } else if (d.program == "dct_round_trip") {
-      d.fields[0].lo = d.fields[1].lo = int_min;
+      d.fields[0].lo = d.fields[1].lo = d.fields[2].lo = int_min;
+      d.fields[2].hi = int_max;
     } else if (d.program == "shortest_paths") {
       d.fields[0].lo = int_min + 1;  // int_min: the rounds would never end
       d.fields[3].lo = 0;
@@ -373,13 +390,13 @@ std::vector<Description> build(bool wider) {
 
 }  // namespace
 
-const std::vector<Description>& descriptions(const Limits& limits) {
+const std::vector<Description>& descriptions(const Coverage& coverage) {
   static const std::vector<Description> usual = build(false), wider = build(true);
-  return limits.wider ? wider : usual;
+  return coverage.wider ? wider : usual;
 }
 
-const Description* find_description(const std::string& program, const Limits& limits) {
-  for (const auto& d : descriptions(limits))
+const Description* find_description(const std::string& program, const Coverage& coverage) {
+  for (const auto& d : descriptions(coverage))
     if (d.program == program) return &d;
   return nullptr;
 }

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "options.hpp"
+#include "process.hpp"
 
 namespace generate {
 
@@ -25,6 +25,7 @@ struct Field {
   double min_magnitude = 0;       // floats: non-zero values below this are refused
   bool nan = false, inf = false;  // floats: also NaN, also either infinity
   std::string time_bound;         // set when run time, not the program, caps the range
+  std::string shape_bound;        // set when the input's shape, not a refusal, narrows it
 };
 
 // What a valid input of one program is: its shape (in `write`, which builds
@@ -37,21 +38,21 @@ struct Description {
   const Field& field(const std::string& name) const;
 };
 
-// Wider limits: every input the programs define, including the ranges that
+// Wider coverage: every input the programs define, including the ranges that
 // builds of the programs from before they computed them still refuse (NaN
 // pairs, negative sizes, node 0, a zero beside a negative value). On by
 // default; --narrow turns them off to compare against such an older build.
-struct Limits {
+struct Coverage {
   bool wider = true;
 };
 
-const std::vector<Description>& descriptions(const Limits& limits = {});
-const Description* find_description(const std::string& program, const Limits& limits = {});
+const std::vector<Description>& descriptions(const Coverage& coverage = {});
+const Description* find_description(const std::string& program, const Coverage& coverage = {});
 
 // One input, the same for the same description and seed on every machine.
 std::string generate_input(const Description& d, std::uint64_t seed);
 
-// The edges of each integer field: the limits and one past them, as text.
+// The edges of each integer field: the bounds and one past them, as text.
 std::vector<std::string> edge_values(const Description& d);
 
 // Cuts `input` down while `still_differs` holds: drops lines, tokens and
@@ -64,28 +65,48 @@ struct CompareOptions {
   std::string against;               // the reference build
   std::vector<std::string> wrapper;  // placed before each program of bin_dir
   std::string filter;                // POSIX extended regex searched in the name
-  std::string save_dir;              // where the reduced inputs go ("" = nowhere)
   int inputs = 0;                    // per program
   std::uint64_t seed = 1;
   int jobs = 1;
   double timeout = 10.0;
-  Limits limits;
+  Coverage coverage;
+};
+
+// The programs a comparison covers, found before anything runs.
+struct ComparePlan {
+  std::vector<const Description*> programs;  // in both builds
+  std::vector<std::string> missing;          // not in the build under test
+  std::vector<std::string> problems;         // a bad filter, a program the reference lacks
+};
+
+ComparePlan plan_comparison(const CompareOptions& o);
+
+// Both builds on one input.
+struct RunPair {
+  common::RunResult test, reference;
+};
+
+// One program's difference, cut down.
+struct Finding {
+  std::string program;
+  std::size_t differing = 0;  // inputs that differed
+  int index = 0;              // of the input that was cut down
+  std::size_t original_size = 0;
+  std::string input;  // the cut-down input (uncut when an interrupt came first)
+  bool cut = false;   // false: an interrupt came before the cut-down input ran again
+  RunPair runs;       // of `input`, when cut
 };
 
 struct Summary {
-  long agreed = 0, differed = 0;
-  long refused = 0;          // inputs the reference refused (a description at fault)
-  bool setup_error = false;  // a bad filter or a build that could not be run
+  // A missing program differs on every input; an input that did not run on
+  // both builds (an interrupt came first) is not run, never agreed.
+  long agreed = 0, differed = 0, not_run = 0;
+  long refused = 0;  // inputs the reference refused (a description at fault)
+  std::vector<Finding> findings;
 };
 
-// Runs every generated input on both builds, reports each program with a
-// difference with its reduced input, and ends with "N agreed, N differed".
-Summary compare_builds(const CompareOptions& o, std::FILE* report);
-
-// The comparison's rows of the runner's option table.
-std::vector<toolkit::Option> option_rows(CompareOptions& o);
-
-// The folder of the running executable (the reference build when installed).
-std::string own_folder();
+// Runs every generated input of the planned programs on both builds, `jobs`
+// at a time, and cuts each program's difference down to a small input.
+Summary compare_builds(const CompareOptions& o, const ComparePlan& plan);
 
 }  // namespace generate

@@ -3,46 +3,45 @@
 #include <cstdio>
 #include <sstream>
 
+#include "cases.hpp"
+
 namespace hostile {
 
-const char* outcome_name(Outcome outcome) {
-  switch (outcome) {
-    case Outcome::accepted:
+const char* ending_name(Ending ending) {
+  switch (ending) {
+    case Ending::accepted:
       return "accept";
-    case Outcome::rejected:
+    case Ending::rejected:
       return "reject";
-    case Outcome::crash:
+    case Ending::crash:
       return "crash";
-    case Outcome::hang:
+    case Ending::hang:
       return "hang";
-    case Outcome::sanitizer:
+    case Ending::sanitizer:
       return "sanitizer report";
-    case Outcome::bad_exit:
+    case Ending::bad_exit:
       return "stderr or status outside the contract";
-    case Outcome::not_run:
+    case Ending::not_run:
       return "not run";
   }
   return "?";
 }
 
-bool keeps_contract(Outcome outcome) {
-  return outcome == Outcome::accepted || outcome == Outcome::rejected;
+bool keeps_contract(Ending ending) {
+  return ending == Ending::accepted || ending == Ending::rejected;
 }
 
-Outcome classify(const std::string& program, const toolkit::RunResult& run) {
-  if (!run.spawn_error.empty()) return Outcome::not_run;
-  if (run.timed_out) return Outcome::hang;
+Ending classify(const std::string& program, const common::RunResult& run) {
+  if (!run.spawn_error.empty()) return Ending::not_run;
+  if (run.timed_out) return Ending::hang;
   // A sanitizer that aborts ends with a signal too; its report says more.
   const bool report = run.err.find("Sanitizer") != std::string::npos ||
                       run.err.find("runtime error:") != std::string::npos;
-  if (report) return Outcome::sanitizer;
-  if (run.signal != 0) return Outcome::crash;
-  if (run.err == normal_stderr) return Outcome::accepted;
-  const std::string prefix = program + ": ";
-  const bool one_line = run.err.size() > prefix.size() + 1 && run.err.starts_with(prefix) &&
-                        run.err.find('\n') == run.err.size() - 1;
-  if (one_line && run.status == 2) return Outcome::rejected;
-  return Outcome::bad_exit;
+  if (report) return Ending::sanitizer;
+  if (run.signal != 0) return Ending::crash;
+  if (run.err == normal_stderr) return Ending::accepted;
+  if (common::is_rejection(program, run.status, run.err)) return Ending::rejected;
+  return Ending::bad_exit;
 }
 
 std::string reject_reason(const std::string& program, const std::string& err) {
@@ -52,13 +51,6 @@ std::string reject_reason(const std::string& program, const std::string& err) {
 }
 
 namespace {
-
-int hex_digit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
 
 // Reads one quoted string starting at text[pos] == '"'; leaves pos after it.
 std::optional<std::string> read_quoted(const std::string& text, std::size_t& pos,
@@ -81,7 +73,7 @@ std::optional<std::string> read_quoted(const std::string& text, std::size_t& pos
     return std::nullopt;
   }
   pos = i + 1;
-  return c_unescape(raw, error);
+  return common::c_unescape(raw, error);
 }
 
 void skip_blanks(const std::string& text, std::size_t& pos) {
@@ -90,68 +82,13 @@ void skip_blanks(const std::string& text, std::size_t& pos) {
 
 }  // namespace
 
-std::optional<std::string> c_unescape(const std::string& text, std::string& error) {
-  std::string out;
-  for (std::size_t i = 0; i < text.size(); i++) {
-    if (text[i] != '\\') {
-      out += text[i];
-      continue;
-    }
-    if (++i >= text.size()) {
-      error = "backslash at the end";
-      return std::nullopt;
-    }
-    switch (text[i]) {
-      case 'n':
-        out += '\n';
-        break;
-      case 't':
-        out += '\t';
-        break;
-      case 'r':
-        out += '\r';
-        break;
-      case 'v':
-        out += '\v';
-        break;
-      case 'f':
-        out += '\f';
-        break;
-      case '0':
-        out += '\0';
-        break;
-      case '\\':
-        out += '\\';
-        break;
-      case '"':
-        out += '"';
-        break;
-      case 'x': {
-        int hi = i + 1 < text.size() ? hex_digit(text[i + 1]) : -1;
-        int lo = i + 2 < text.size() ? hex_digit(text[i + 2]) : -1;
-        if (hi < 0 || lo < 0) {
-          error = "\\x needs two hexadecimal digits";
-          return std::nullopt;
-        }
-        out += static_cast<char>(hi * 16 + lo);
-        i += 2;
-        break;
-      }
-      default:
-        error = std::string("unknown escape \\") + text[i];
-        return std::nullopt;
-    }
-  }
-  return out;
-}
-
 namespace {
 
 // One "reject" or "accept" entry, the rest of its line starting at `pos`.
 bool parse_entry(const std::string& word, const std::string& line, std::size_t pos, int line_no,
                  Expectations& out, std::string& error) {
   Expectation e;
-  e.outcome = word == "reject" ? Outcome::rejected : Outcome::accepted;
+  e.ending = word == "reject" ? Ending::rejected : Ending::accepted;
   e.line = line_no;
   if (pos >= line.size() || line[pos] != '"') return (error = "expected a quoted input"), false;
   auto input = read_quoted(line, pos, error);

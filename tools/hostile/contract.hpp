@@ -12,7 +12,7 @@
 namespace hostile {
 
 // How one run ended. Only accepted and rejected keep the contract.
-enum class Outcome {
+enum class Ending {
   accepted,   // normal exit: the timer report alone on stderr, any status
   rejected,   // exactly one line "PROGRAM: reason" on stderr, status 2
   crash,      // ended by a signal
@@ -22,26 +22,25 @@ enum class Outcome {
   not_run,    // could not be started
 };
 
-const char* outcome_name(Outcome outcome);
-bool keeps_contract(Outcome outcome);
+const char* ending_name(Ending ending);
+bool keeps_contract(Ending ending);
 
 // The timer report of a program that links the runtime and exits normally.
 inline constexpr const char* normal_stderr = "TOTAL: 0H-0M-0S-0us\n";
 
-Outcome classify(const std::string& program, const toolkit::RunResult& run);
+Ending classify(const std::string& program, const common::RunResult& run);
 
 // The reason of a rejected run (the text after "PROGRAM: ", without the newline).
 std::string reject_reason(const std::string& program, const std::string& err);
 
-// C string literal escapes: \n \t \r \\ \" \0 and \xHH (exactly two digits),
-// so that any byte string reads back unchanged.
-using toolkit::c_escape;
-std::optional<std::string> c_unescape(const std::string& text, std::string& error);
+// Inputs and output are shown escaped so that they read back unchanged.
+using common::c_escape;
+using common::c_unescape;
 
-// One written expectation: an input and the outcome it must have, optionally
+// One written expectation: an input and the ending it must have, optionally
 // with the exact reason of a rejection or the exact output of a normal exit.
 struct Expectation {
-  Outcome outcome = Outcome::accepted;
+  Ending ending = Ending::accepted;
   std::string input;
   std::optional<std::string> detail;
   std::string note;  // the comment after the entry, shown on failure

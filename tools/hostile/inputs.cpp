@@ -46,7 +46,7 @@ std::vector<Token> tokens_of(const std::string& s) {
   return tokens;
 }
 
-// Beyond 32 bits, the limits and one past them, signs, and counts that are
+// Beyond 32 bits, the bounds and one past them, signs, and counts that are
 // far too large; each program adds the literals of its own source.
 const std::vector<std::string> fixed_values = {"-2147483648", "-2147483649",
                                                "2147483647",  "2147483648",
@@ -103,7 +103,7 @@ std::vector<long long> integers_read(const std::string& bytes) {
 }
 
 std::vector<Input> generate_all(const std::vector<Seed>& seeds,
-                                const std::vector<std::string>& values, const Limits& limits);
+                                const std::vector<std::string>& values, const Budget& budget);
 
 bool asks_for_slow_size(const std::string& bytes, const std::vector<SlowRange>& slow) {
   for (long long v : integers_read(bytes))
@@ -153,7 +153,7 @@ std::vector<std::string> source_values(const std::string& source) {
   }
   std::vector<std::string> values;
   for (long long v : found) values.push_back(std::to_string(v));
-  // A program names itself in its rejections: the limits of its valid input,
+  // A program names itself in its rejections: the bounds of its valid input,
   // from the description the generator of valid inputs uses, join the literals.
   for (const auto& d : generate::descriptions())
     if (source.find('"' + d.program + '"') != std::string::npos)
@@ -183,8 +183,9 @@ std::size_t last_token_start(const std::string& bytes) {
   return tokens.empty() ? 0 : tokens.back().begin;
 }
 
-std::vector<Input> generate(const std::vector<Seed>& seeds,
-                            const std::vector<std::string>& values_and_slow, const Limits& limits) {
+std::vector<Input> make_inputs(const std::vector<Seed>& seeds,
+                               const std::vector<std::string>& values_and_slow,
+                               const Budget& budget) {
   std::vector<std::string> values;
   std::vector<SlowRange> slow;
   for (const auto& v : values_and_slow) {
@@ -194,7 +195,7 @@ std::vector<Input> generate(const std::vector<Seed>& seeds,
     else
       values.push_back(v);
   }
-  std::vector<Input> out = generate_all(seeds, values, limits);
+  std::vector<Input> out = generate_all(seeds, values, budget);
   std::erase_if(out, [&](const Input& in) { return asks_for_slow_size(in.bytes, slow); });
   return out;
 }
@@ -209,13 +210,13 @@ void add_no_numbers(Collector& add) {
 }
 
 // Cut off at every byte; long inputs and many cases share a bounded sample.
-void add_cuts(Collector& add, const std::vector<Seed>& seeds, const Limits& limits) {
+void add_cuts(Collector& add, const std::vector<Seed>& seeds, const Budget& budget) {
   std::size_t total = 0;
   for (const auto& seed : seeds) total += seed.bytes.size();
   for (const auto& seed : seeds) {
-    std::size_t share = seeds.empty() ? 0 : limits.cuts / seeds.size();
+    std::size_t share = seeds.empty() ? 0 : budget.cuts / seeds.size();
     std::size_t per_seed =
-        total <= limits.cuts ? seed.bytes.size() : std::max<std::size_t>(share, 24);
+        total <= budget.cuts ? seed.bytes.size() : std::max<std::size_t>(share, 24);
     for (std::size_t k : cut_offsets(seed.bytes.size(), per_seed))
       add.add("cut off", seed.bytes.substr(0, k));
   }
@@ -237,7 +238,7 @@ std::string with_token(const std::string& bytes, const Token& t, const std::stri
 // One token of a valid input replaced. The leading tokens are usually counts
 // or sizes: try every value there, sample the rest.
 void add_token_replacements(Collector& add, const std::vector<const Seed*>& accepted,
-                            const std::vector<std::string>& replacements, const Limits& limits,
+                            const std::vector<std::string>& replacements, const Budget& budget,
                             Random& random) {
   std::size_t made = 0;
   for (const Seed* seed : accepted) {
@@ -247,9 +248,9 @@ void add_token_replacements(Collector& add, const std::vector<const Seed*>& acce
         add.add("token replaced", with_token(seed->bytes, tokens[t], v));
         made++;
       }
-    if (made >= limits.substitutions / 2) break;
+    if (made >= budget.substitutions / 2) break;
   }
-  for (std::size_t tries = 0; made < limits.substitutions && tries < limits.substitutions * 4;
+  for (std::size_t tries = 0; made < budget.substitutions && tries < budget.substitutions * 4;
        tries++) {
     if (accepted.empty()) break;
     const Seed* seed = accepted[random.below(accepted.size())];
@@ -323,11 +324,11 @@ void add_noise(Collector& add, Random& random) {
 }
 
 std::vector<Input> generate_all(const std::vector<Seed>& seeds,
-                                const std::vector<std::string>& values, const Limits& limits) {
+                                const std::vector<std::string>& values, const Budget& budget) {
   std::vector<Input> out;
   Collector add(out);
   add_no_numbers(add);
-  add_cuts(add, seeds, limits);
+  add_cuts(add, seeds, budget);
   std::vector<std::string> all_values = fixed_values;
   all_values.insert(all_values.end(), values.begin(), values.end());
   add_repeated_values(add, all_values);
@@ -338,7 +339,7 @@ std::vector<Input> generate_all(const std::vector<Seed>& seeds,
   std::vector<std::string> replacements = all_values;
   replacements.insert(replacements.end(), odd_tokens.begin(), odd_tokens.end());
   Random random(0x5eed1234abcdULL);
-  add_token_replacements(add, accepted, replacements, limits, random);
+  add_token_replacements(add, accepted, replacements, budget, random);
   add_long_lines(add, accepted);
   add_nul_and_ff(add, accepted);
   add_noise(add, random);

@@ -19,7 +19,7 @@ struct Input {
   std::string bytes;
 };
 
-struct Limits {
+struct Budget {
   std::size_t cuts = 200;          // cut-off golden inputs, all offsets when they fit
   std::size_t substitutions = 80;  // golden inputs with one token replaced
 };
@@ -36,7 +36,7 @@ std::size_t last_token_start(const std::string& bytes);
 // Distinct inputs, the first family that produced an input keeping it.
 // `values` entries "slow:LOW..HIGH" name valid sizes that run for longer than
 // any time bound: no input whose integer reads meet one of them is made.
-std::vector<Input> generate(const std::vector<Seed>& seeds, const std::vector<std::string>& values,
-                            const Limits& limits);
+std::vector<Input> make_inputs(const std::vector<Seed>& seeds,
+                               const std::vector<std::string>& values, const Budget& budget);
 
 }  // namespace hostile
