@@ -8,6 +8,8 @@
 
 #include "escape.hpp"
 #include "files.hpp"
+#include "float_diff.hpp"
+#include "image_diff.hpp"
 #include "process.hpp"
 
 namespace fs = std::filesystem;
@@ -51,6 +53,14 @@ std::string first_difference(const char* stream, const std::string& want, const 
   msg << "    expected: \"" << visible(want, line_start, line_end(want)) << "\"\n";
   msg << "    actual:   \"" << visible(got, line_start, line_end(got)) << "\"\n";
   return msg.str();
+}
+
+// An image or a float read as a person would compare them, when the output
+// is one.
+std::string closer_look(const std::string& want, const std::string& got) {
+  auto line = image_difference(want, got);
+  if (!line) line = float_difference(want, got);
+  return line ? "    " + *line + "\n" : "";
 }
 
 std::string seconds_text(double seconds) {
@@ -97,11 +107,16 @@ Verdict judge(const Case& c, const RunResult& r, const Settings& s) {
     why += "  expected exit status " + std::to_string(*c.status) + ", got exit status " +
            std::to_string(r.status) + "\n";
   if (r.left_running) why += "  left a process running after it exited (the runner ended it)\n";
-  if (r.out != *c.out) why += "  " + first_difference("stdout", *c.out, r.out);
-  if (r.err != *c.err) why += "  " + first_difference("stderr", *c.err, r.err);
+  if (r.out != *c.out)
+    why += "  " + first_difference("stdout", *c.out, r.out) + closer_look(*c.out, r.out);
+  if (r.err != *c.err)
+    why += "  " + first_difference("stderr", *c.err, r.err) + closer_look(*c.err, r.err);
   out.passed = why.empty();
   out.details = why;
-  if (!out.passed) out.message = headline(r, ended, c);
+  if (out.passed) return out;
+  out.message = headline(r, ended, c);
+  out.out = r.out;
+  out.err = r.err;
   return out;
 }
 

@@ -24,6 +24,7 @@ struct Verdict {
   std::string message;  // what happened, in a few words (JUnit's failure message)
   std::string details;  // indented lines for the report
   double seconds = 0.0;
+  std::string out, err;  // what a failed run wrote, for the HTML report
 };
 
 Verdict check_case(const common::Case& c, const Settings& s);

@@ -13,6 +13,7 @@
 #include "cases.hpp"
 #include "files.hpp"
 #include "generated.hpp"
+#include "html_report.hpp"
 #include "judge.hpp"
 #include "options.hpp"
 #include "pool.hpp"
@@ -85,6 +86,8 @@ std::vector<Option> option_table(Settings& s, GeneratedSettings& g, bool& help) 
       {"--timeout", "SECS", "per case: seconds, or with s, m or h (default 10; at most 24h)",
        store_seconds(s.timeout)},
       {"--junit", "FILE", "also write the results as JUnit XML", store_text(s.junit)},
+      {"--html", "FILE", "also write the report as one self-contained HTML file",
+       store_text(s.html)},
       {"--record", "", "write expected files that are missing from a trusted build's output",
        store_true(s.record)},
       {"--overwrite", "", "with --record, also replace expected files that differ",
@@ -101,6 +104,8 @@ void check_settings(Settings& s, const GeneratedSettings& g) {
   if (s.overwrite && !s.record) throw UsageError("--overwrite goes with --record");
   if (g.compare.inputs == 0 && !(g.compare.against.empty() && g.save_dir.empty()))
     throw UsageError("--against and --save-differences go with --generate");
+  if (!s.html.empty() && (s.record || g.compare.inputs > 0))
+    throw UsageError("--html reports a check of the golden cases, not --record or --generate");
   if (s.jobs == 0) s.jobs = common::processor_count();
   std::error_code ec;
   if (!fs::is_directory(s.cases_dir, ec)) throw UsageError("no case folder " + s.cases_dir);
@@ -159,9 +164,9 @@ std::vector<Verdict> run_cases(const std::vector<Case>& cases, const Settings& s
   return verdicts;
 }
 
-int exit_status(const std::vector<Verdict>& verdicts, const RunTotals& totals, bool junit_ok) {
+int exit_status(const std::vector<Verdict>& verdicts, const RunTotals& totals, bool files_ok) {
   if (totals.interrupt != 0) return 128 + totals.interrupt;
-  if (!junit_ok) return 2;
+  if (!files_ok) return 2;
   for (const auto& o : verdicts)
     if (!o.passed) return 1;
   return totals.folder_problems == 0 ? 0 : 1;
@@ -190,8 +195,12 @@ int main(int argc, char** argv) {
   common::end_all_strays();
   totals.interrupt = common::interrupt_signal();
   print_report(cases, verdicts, s, totals);
-  bool junit_ok = true;
-  if (!s.junit.empty() && !(junit_ok = write_junit(s.junit, cases, verdicts)))
+  bool files_ok = true;
+  if (!s.junit.empty() && !(files_ok = write_junit(s.junit, cases, verdicts)))
     std::fprintf(stderr, "conformance: cannot write the JUnit file %s\n", s.junit.c_str());
-  return exit_status(verdicts, totals, junit_ok);
+  if (!s.html.empty() && !write_html(s.html, cases, verdicts, totals)) {
+    std::fprintf(stderr, "conformance: cannot write the HTML report %s\n", s.html.c_str());
+    files_ok = false;
+  }
+  return exit_status(verdicts, totals, files_ok);
 }

@@ -12,6 +12,7 @@ struct Settings {
   std::vector<std::string> wrapper;
   std::string filter;
   std::string junit;
+  std::string html;
   int jobs = 1;
   double timeout = 10.0;
   bool record = false;
