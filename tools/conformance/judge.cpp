@@ -69,6 +69,15 @@ std::string seconds_text(double seconds) {
   return text;
 }
 
+common::RunLimits limits_for(const Case& c, const Settings& s) {
+  common::RunLimits limits;
+  limits.timeout_seconds = s.timeout;
+  limits.max_out = s.record ? record_limit : c.out->size() + output_margin;
+  limits.max_err = s.record ? record_limit : c.err->size() + output_margin;
+  limits.max_memory = s.memory;
+  return limits;
+}
+
 // How the run ended, when it did not end by exiting.
 std::string abnormal_end(const RunResult& r, const Case& c, const Settings& s) {
   if (!r.spawn_error.empty()) return "did not run (" + r.spawn_error + ")";
@@ -79,6 +88,8 @@ std::string abnormal_end(const RunResult& r, const Case& c, const Settings& s) {
            " expected: stopped";
   }
   if (r.timed_out) return "timed out after " + seconds_text(s.timeout);
+  if (const std::string bound = common::bound_verdict(r, limits_for(c, s)); !bound.empty())
+    return bound;
   if (r.signal != 0)
     return "killed by signal " + std::to_string(r.signal) + " (" + strsignal(r.signal) + ")";
   return "";
@@ -167,14 +178,6 @@ Verdict unusable(const std::string& why) {
   return out;
 }
 
-common::RunLimits limits_for(const Case& c, const Settings& s) {
-  common::RunLimits limits;
-  limits.timeout_seconds = s.timeout;
-  limits.max_out = s.record ? record_limit : c.out->size() + output_margin;
-  limits.max_err = s.record ? record_limit : c.err->size() + output_margin;
-  return limits;
-}
-
 }  // namespace
 
 std::string with_commas(std::size_t n) {
@@ -195,7 +198,11 @@ Verdict check_case(const Case& c, const Settings& s) {
   const RunResult r =
       common::run_process(argv, c.has_input ? c.base + ".in" : "", limits_for(c, s));
   if (r.interrupted) return Verdict{};
-  return s.record ? record_case(c, r, s) : judge(c, r, s);
+  Verdict out = s.record ? record_case(c, r, s) : judge(c, r, s);
+  out.timed_out = r.timed_out;
+  out.cpu_seconds = r.cpu_seconds;
+  out.max_rss_bytes = r.max_rss_bytes;
+  return out;
 }
 
 }  // namespace conformance
