@@ -28,14 +28,17 @@ float my_pow(float a, int n) {
   if (n < 0) return 1.0f / my_pow(a, lang::neg(n));
   float res = 1.0f;
   while (n != 0) {
-    if (n % 2 != 0) res = res * a;
-    a = a * a;
+    if (n % 2 != 0) res = lang::fmul(res, a);
+    a = lang::fmul(a, a);
     n = n / 2;
   }
   return res;
 }
 
 float my_sqrt(float x) {
+  // The reference passes a NaN through every step of the iteration unchanged
+  // (quieted); RISC-V and MIPS would make their own NaN at the first step.
+  if (lang::is_nan(x)) return lang::quieted(x);
   if (x > 100.0f) return 10.0f * my_sqrt(x / 100.0f);
   return float_helpers::newton_sqrt(x);
 }
@@ -92,10 +95,11 @@ float eee(float x) {
     float t = eee(x / 2.0f);
     return t * t;
   }
-  float sum = (1.0f + x) + (x * x) / 2.0f;
-  sum = sum + my_pow(x, 3) / 6.0f;
-  sum = sum + my_pow(x, 4) / 24.0f;
-  return sum + my_pow(x, 5) / 120.0f;
+  // x may be a NaN read from the input: its sign must survive the series.
+  float sum = lang::fadd(lang::fadd(1.0f, x), lang::fdiv(lang::fmul(x, x), 2.0f));
+  sum = lang::fadd(sum, lang::fdiv(my_pow(x, 3), 6.0f));
+  sum = lang::fadd(sum, lang::fdiv(my_pow(x, 4), 24.0f));
+  return lang::fadd(sum, lang::fdiv(my_pow(x, 5), 120.0f));
 }
 
 bool is_infinite(float x) {
@@ -109,10 +113,10 @@ float my_exp(float x) {
     lang::reject("float_calculus", "exponent %a is infinite", static_cast<double>(x));
   if (x < 0.0f) return 1.0f / my_exp(0.0f - x);
   int n = lang::to_int(x);
-  x = x - lang::to_float(n);
+  x = lang::fsub(x, lang::to_float(n));
   float e1 = my_pow(e, n);
   float e2 = eee(x);
-  return e1 * e2;
+  return lang::fmul(e1, e2);
 }
 
 float my_ln(float x) {
