@@ -166,6 +166,7 @@ def main():
     parser.add_argument("--runtime-bench", required=True, help="the runtime_bench executable")
     parser.add_argument("--conformance", required=True, help="the golden-case runner")
     parser.add_argument("--runner-fake", help="the runner tests' fake program (runner rows)")
+    parser.add_argument("--runner-before", help="an earlier build of the runner to time against")
     parser.add_argument("--source-dir", required=True)
     parser.add_argument("--scratch", required=True, help="folder for the clean build")
     parser.add_argument("--rounds", type=int, default=5, help="samples per program row")
@@ -177,7 +178,8 @@ def main():
     rows += program_rows(args.programs, args.rounds)
     rows.append(golden_row(args.conformance, runner_args, 3))
     if args.runner_fake:
-        rows += runner_rows.rows(args.conformance, args.runner_fake, args.scratch)
+        rows += runner_rows.rows(args.conformance, args.runner_fake, args.scratch,
+                                 before=args.runner_before)
     rows.append(generated_row(args.conformance, runner_args))
     if not args.skip_build:
         rows += build_rows(args.source_dir, args.scratch)

@@ -4,8 +4,17 @@ that print without end, and its time per case on a trivial program.
 Both use the runner's test fake (tests/runner/fake_program.c), which acts by
 the name it runs under: `endless_stdout` prints forever, any other name
 prints "ok" and exits 0.
+
+Given another build of the runner (--before, e.g. one built from the commit
+before a change), the time row compares the two on the same cases, run
+alternately so that the load of a shared machine falls on both alike:
+
+    python3 bench/runner_rows.py --conformance NEW --before OLD --runner-fake FAKE
 """
+import argparse
 import os
+import statistics
+import tempfile
 import shutil
 import subprocess
 import time
@@ -55,7 +64,17 @@ def peak_kib(command):
     return os.wait4(child.pid, 0)[2].ru_maxrss  # an upper bound
 
 
-def rows(conformance, fake, scratch, rounds=3):
+def per_case_ms(runners, bin_dir, scratch, count, rounds):
+    """Best and median milliseconds per case of each runner, the runners taking
+    turns round by round."""
+    times = [[] for _ in runners]
+    for _ in range(rounds):
+        for k, runner in enumerate(runners):
+            times[k].append(run_runner(runner, bin_dir, scratch, "ok", 2) / count * 1000)
+    return [(min(t), statistics.median(t)) for t in times]
+
+
+def rows(conformance, fake, scratch, rounds=3, before=None):
     scratch = os.path.join(scratch, "runner")
     shutil.rmtree(scratch, ignore_errors=True)
     bin_dir = make_cases(scratch, fake, "endless_stdout", 8, "ok\n")
@@ -64,14 +83,38 @@ def rows(conformance, fake, scratch, rounds=3):
     peak = max(peak_kib(endless) for _ in range(rounds))
     count = 400
     make_cases(scratch, fake, "ok", count, "ok\n")
-    best = min(run_runner(conformance, bin_dir, scratch, "ok", 2) for _ in range(rounds))
-    per_case_ms = best / count * 1000
+    runners = [conformance] + ([before] if before else [])
+    measured = per_case_ms(runners, bin_dir, scratch, count, rounds if not before else 3 * rounds)
+    ours = measured[0][0]
+    baseline, goal = PER_CASE_BEFORE_MS, "keep ~0.7 ms"
+    if before:
+        baseline, goal = measured[1][0], "within 10% of before"
+        print(f"per case, best and median of {3 * rounds} alternate runs: this runner "
+              f"{measured[0][0]:.3f} / {measured[0][1]:.3f} ms, before "
+              f"{measured[1][0]:.3f} / {measured[1][1]:.3f} ms")
     shutil.rmtree(scratch, ignore_errors=True)
     return [
         ("runner peak memory, --jobs 8 over 8 programs printing forever",
          f"{MEMORY_GOAL_MIB} MiB", f"{peak / 1024:.1f} MiB", MEMORY_GOAL_MIB * 1024 / peak,
          f"ours < {MEMORY_GOAL_MIB} MiB"),
         (f"runner time per case, trivial program, 2 jobs ({count} cases)",
-         f"{PER_CASE_BEFORE_MS:.2f} ms", f"{per_case_ms:.2f} ms", PER_CASE_BEFORE_MS / per_case_ms,
-         "keep ~0.7 ms"),
+         f"{baseline:.2f} ms", f"{ours:.2f} ms", baseline / ours, goal),
     ]
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__,
+                                     formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("--conformance", required=True, help="the runner measured")
+    parser.add_argument("--before", help="another build of the runner to compare with")
+    parser.add_argument("--runner-fake", required=True, help="the runner tests' fake program")
+    parser.add_argument("--rounds", type=int, default=3)
+    args = parser.parse_args()
+    with tempfile.TemporaryDirectory() as scratch:
+        for name, baseline, ours, ratio, goal in rows(args.conformance, args.runner_fake, scratch,
+                                                      args.rounds, args.before):
+            print(f"{name}: {ours} (baseline {baseline}, {ratio:.2f}x; {goal})")
+
+
+if __name__ == "__main__":
+    main()

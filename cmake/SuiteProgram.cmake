@@ -62,6 +62,7 @@ function(suite_add_report_target)
   add_custom_target(suite
     COMMAND $<TARGET_FILE:${SUITE_RUNNER}> ${SUITE_RUNNER_ARGS} --jobs 2
             --junit ${PROJECT_BINARY_DIR}/suite-junit.xml
+            --html ${PROJECT_BINARY_DIR}/suite-report.html
     DEPENDS ${programs}
     USES_TERMINAL
     COMMENT "Running every golden case")

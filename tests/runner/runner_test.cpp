@@ -60,12 +60,15 @@ class Scratch : public ::testing::Test {
     fs::create_directories(bin());
     fs::create_directories(cases());
     fs::create_directories(pids());
+    fs::create_directories(here());
   }
   void TearDown() override { fs::remove_all(root_); }
 
   fs::path bin() const { return root_ / "bin"; }
   fs::path cases() const { return root_ / "cases"; }
   fs::path pids() const { return root_ / "pids"; }
+  // The runner's working folder: no case may write there.
+  fs::path here() const { return root_ / "here"; }
 
   // A golden case of the fake `program`, expecting `out`, no stderr, status.
   void add_case(const std::string& program, const std::string& name, const std::string& out,
@@ -95,6 +98,7 @@ class Scratch : public ::testing::Test {
     const pid_t pid = fork();
     if (pid == 0) {
       setenv("FAKE_PID_DIR", pids().c_str(), 1);
+      if (chdir(here().c_str()) != 0) _exit(126);
       int out = open((root_ / "out").c_str(), O_CREAT | O_TRUNC | O_WRONLY, 0644);
       int err = open((root_ / "err").c_str(), O_CREAT | O_TRUNC | O_WRONLY, 0644);
       dup2(out, 1);
@@ -386,5 +390,120 @@ TEST_F(Kinds, ProgressShowsEachProgramInTheTableFormatOffATerminal) {
   EXPECT_LT(progress, table);
   EXPECT_NE(r.out.find("aaa          1  pass", table), std::string::npos) << r.out;
 }
+
+// A broken build reaching past its case: memory, core dumps, files, its
+// working folder, stopping itself.
+class Contained : public Scratch {
+ protected:
+  // The working folder the fake noted, which must be gone after the run.
+  fs::path noted_folder() const { return slurp(pids() / "cwd"); }
+  bool nothing_left() const {
+    return fs::is_empty(here()) && !noted_folder().empty() && !fs::exists(noted_folder());
+  }
+  // Bound and margin of the memory tests: a look every 2 ms near the bound
+  // lets a fast toucher pass it by a few MiB.
+  static constexpr long bound_mib = 256, margin_mib = 48;
+  void expect_memory_stop(const Finished& r) {
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.out.find("used more than 256 MiB: stopped"), std::string::npos) << r.out;
+    // Touching 256 MiB takes about 0.1 s on an idle machine and seconds on
+    // a loaded one; what shows the stop came at the bound is the peak.
+    EXPECT_LT(r.seconds, 30.0);
+    // The peak of every process of the run, the runner's children included.
+    EXPECT_LT(r.peak_kb, (bound_mib + margin_mib) * 1024);
+    EXPECT_TRUE(survivors().empty());
+  }
+};
+
+TEST_F(Contained, MemoryPastTheBoundEndsTheCaseAtOnce) {
+  add_case("touch_2g", "big", "touched\n");
+  expect_memory_stop(run({"--memory", "256M", "--timeout", "60", "--verbose"}));
+}
+
+TEST_F(Contained, MemoryIsBoundedBehindAWrapperThatExecsTheProgram) {
+  add_case("touch_2g", "big", "touched\n");
+  spit(root_ / "wrap", "#!/bin/sh\nexec \"$@\"\n");
+  fs::permissions(root_ / "wrap", fs::perms::owner_all);
+  expect_memory_stop(run({"--memory", "256", "--timeout", "60", "--wrapper", "../wrap"}));
+}
+
+TEST_F(Contained, MemoryIsCountedOverEveryProcessOfTheCase) {
+  // 2 x 300 MiB: neither process alone passes 512 MiB.
+  add_case("touch_in_two", "pair", "touched\ntouched\n");
+  const Finished r = run({"--memory", "512M", "--timeout", "20"});
+  EXPECT_NE(r.out.find("used more than 512 MiB: stopped"), std::string::npos) << r.out;
+  EXPECT_TRUE(survivors().empty());
+}
+
+TEST_F(Contained, NoCoreDumpWhateverTheProgramAsks) {
+  // Were the limit the runner's soft one, the program could raise it to this.
+  rlimit mine = {};
+  getrlimit(RLIMIT_CORE, &mine);
+  mine.rlim_cur = mine.rlim_max;
+  setrlimit(RLIMIT_CORE, &mine);
+  add_case("crash_with_core", "crash", "", 0, "core limit 0 0\n");
+  const Finished r = run({"--verbose"});
+  EXPECT_NE(r.out.find("killed by signal 6"), std::string::npos) << r.out;
+  EXPECT_EQ(r.out.find("stderr differs"), std::string::npos) << r.out;
+  EXPECT_TRUE(nothing_left()) << noted_folder();
+}
+
+TEST_F(Contained, AFileWrittenStaysInTheCaseFolderWhichGoes) {
+  add_case("write_here", "writes", "ok\n");
+  const Finished r = run({});
+  EXPECT_EQ(r.status, 0) << r.out;
+  EXPECT_NE(noted_folder(), here());
+  EXPECT_TRUE(nothing_left()) << noted_folder();
+}
+
+TEST_F(Contained, AnEndlessFileStopsAtTheFileLimit) {
+  add_case("endless_file", "killed", "ok\n");
+  add_case("endless_file_ignoring", "refused", "ok\n");
+  const Finished r = run({"--timeout", "30"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_LT(r.seconds, 10.0);
+  const std::string verdict = "wrote a file past the 64 MiB limit";
+  const auto first = r.out.find(verdict);
+  EXPECT_NE(first, std::string::npos) << r.out;
+  EXPECT_NE(r.out.find(verdict, first + 1), std::string::npos) << r.out;
+  EXPECT_TRUE(nothing_left()) << noted_folder();
+}
+
+TEST_F(Contained, AProgramThatStopsItselfIsEndedAndToldApart) {
+  add_case("stops_itself", "stop", "ok\n");
+  const Finished r = run({"--timeout", "30"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_LT(r.seconds, 2.0);
+  EXPECT_NE(r.out.find("stopped itself with signal 19"), std::string::npos) << r.out;
+  EXPECT_TRUE(survivors().empty());
+}
+
+TEST_F(Contained, MemoryValuesAreRefusedOutsideTheirRange) {
+  add_case("ok", "plain", "ok\n");
+  for (const char* bad : {"0", "0G", "65G", "65537", "1T", "1.5G", "-1", "", "1g", "1 G"}) {
+    const Finished r = run({"--memory", bad});
+    EXPECT_EQ(r.status, 2) << bad;
+    EXPECT_EQ(r.err.rfind("conformance: --memory takes a size", 0), 0u) << bad << ": " << r.err;
+  }
+  EXPECT_EQ(common::parse_mebibytes("-m", "300", 64ull << 30), 300ull << 20);
+  EXPECT_EQ(common::parse_mebibytes("-m", "2GiB", 64ull << 30), 2ull << 30);
+  EXPECT_EQ(common::parse_mebibytes("-m", "64G", 64ull << 30), 64ull << 30);
+  EXPECT_EQ(run({"--memory", "512MiB"}).status, 0);
+}
+
+#ifdef FAKE_PROGRAM_ARM
+// An emulator reserves far more address space than it touches: only what is
+// resident counts, both ways.
+TEST_F(Contained, UnderQemuTheMemoryBoundHoldsAndOrdinaryProgramsPass) {
+  fs::create_symlink(FAKE_PROGRAM_ARM, bin() / "touch_2g");
+  fs::create_symlink(FAKE_PROGRAM_ARM, bin() / "ok");
+  add_case("touch_2g", "big", "touched\n");
+  add_case("ok", "plain", "ok\n");
+  expect_memory_stop(
+      run({"--memory", "256M", "--timeout", "60", "--filter", "touch", "--wrapper", QEMU_ARM}));
+  const Finished r = run({"--filter", "^ok$", "--wrapper", QEMU_ARM});
+  EXPECT_EQ(r.status, 0) << r.out;
+}
+#endif
 
 }  // namespace

@@ -110,6 +110,22 @@ int parse_count(const std::string& option, const std::string& text, int max) {
   return static_cast<int>(parse_number(option, text, static_cast<std::uint64_t>(max)));
 }
 
+std::size_t parse_mebibytes(const std::string& option, const std::string& text, std::size_t max) {
+  const std::string bad = option + " takes a size above 0 and up to " + std::to_string(max >> 30) +
+                          "G: whole MiB, or with M, MiB, G or GiB; not '" + text + "'";
+  std::size_t end = 0;
+  std::size_t value = 0;
+  for (; end < text.size() && text[end] >= '0' && text[end] <= '9'; end++) {
+    if (value > (max >> 20)) throw UsageError(bad);
+    value = value * 10 + static_cast<std::size_t>(text[end] - '0');
+  }
+  const std::string unit = text.substr(end);
+  int shift = unit.empty() || unit == "M" || unit == "MiB" ? 20 : 0;
+  if (unit == "G" || unit == "GiB") shift = 30;
+  if (end == 0 || shift == 0 || value == 0 || value > (max >> shift)) throw UsageError(bad);
+  return value << shift;
+}
+
 Apply store_text(std::string& field) {
   return [&field](const std::string&, const std::string& value) { field = value; };
 }
@@ -127,6 +143,12 @@ Apply store_count(int& field, int max) {
 Apply store_seconds(double& field) {
   return [&field](const std::string& name, const std::string& value) {
     field = parse_seconds(name, value);
+  };
+}
+
+Apply store_mebibytes(std::size_t& field, std::size_t max) {
+  return [&field, max](const std::string& name, const std::string& value) {
+    field = parse_mebibytes(name, value, max);
   };
 }
 

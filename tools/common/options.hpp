@@ -2,6 +2,7 @@
 // value parsing, and shell-like splitting of a command given as one word.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <stdexcept>
@@ -49,6 +50,10 @@ double parse_seconds(const std::string& option, const std::string& text);
 std::uint64_t parse_number(const std::string& option, const std::string& text, std::uint64_t max);
 int parse_count(const std::string& option, const std::string& text, int max);
 
+// A size in MiB above 0 and up to `max` bytes, as bytes: whole digits,
+// optionally followed by M or MiB (the default unit), or G or GiB.
+std::size_t parse_mebibytes(const std::string& option, const std::string& text, std::size_t max);
+
 // Words as a POSIX shell splits them, without expansions: blanks separate,
 // single quotes keep everything, double quotes keep everything but \" and \\,
 // a backslash outside quotes keeps the next character. An unclosed quote or a
@@ -66,6 +71,7 @@ Apply store_text(std::string& field);
 Apply store_true(bool& field);
 Apply store_count(int& field, int max);
 Apply store_seconds(double& field);
+Apply store_mebibytes(std::size_t& field, std::size_t max);
 Apply store_words(std::vector<std::string>& field);
 Apply append_text(std::vector<std::string>& field);
 

@@ -3,8 +3,8 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/mman.h>
+#include <sys/resource.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -48,46 +48,47 @@ struct Child {
   Fd out, err, exit_watch;  // exit_watch: a pidfd, readable once the process exits
 };
 
-// The environment of this process plus the run id of the child.
-std::vector<char*> child_environment(std::string& entry) {
+// The environment of this process with `entries` (NAME=value) in place of
+// its own values of those names.
+std::vector<char*> child_environment(std::vector<std::string>& entries) {
   std::vector<char*> env;
-  for (char** e = environ; *e != nullptr; e++)
-    if (std::strncmp(*e, run_id_variable, std::strlen(run_id_variable)) != 0) env.push_back(*e);
-  env.push_back(entry.data());
+  for (char** e = environ; *e != nullptr; e++) {
+    bool replaced = false;
+    for (const auto& entry : entries)
+      replaced |= std::strncmp(*e, entry.c_str(), entry.find('=') + 1) == 0;
+    if (!replaced) env.push_back(*e);
+  }
+  for (auto& entry : entries) env.push_back(entry.data());
   env.push_back(nullptr);
   return env;
 }
 
-// Starts argv in a process group of its own (a timeout or a leftover then
-// ends everything a wrapper started) with input, stdout and stderr in place.
+// Starts argv in its folder and a process group of its own (a timeout or a
+// leftover then ends everything a wrapper started) with input, stdout and
+// stderr in place.
 int spawn_child(const std::vector<std::string>& argv, int in_fd, int out_fd, int err_fd,
-                Child& child) {
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, in_fd, 0);
-  posix_spawn_file_actions_adddup2(&actions, out_fd, 1);
-  posix_spawn_file_actions_adddup2(&actions, err_fd, 2);
-  posix_spawnattr_t attr;
-  posix_spawnattr_init(&attr);
-  posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETPGROUP);
-  posix_spawnattr_setpgroup(&attr, 0);
+                const RunFolder& folder, const RunLimits& limits, Child& child) {
+  std::vector<std::string> words = anchored_command(argv);
+  if (words[0].empty()) return ENOENT;
   std::vector<char*> args;
-  for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+  for (auto& a : words) args.push_back(a.data());
   args.push_back(nullptr);
-  std::string entry = std::string(run_id_variable) + "=" + child.run_id;
-  std::vector<char*> env = child_environment(entry);
-  int rc = 0;
-  child.pid = spawn_registered([&] {
-    pid_t pid = -1;
-    rc = posix_spawnp(&pid, args[0], &actions, &attr, args.data(), env.data());
-    return rc == 0 ? pid : -1;
-  });
-  posix_spawn_file_actions_destroy(&actions);
-  posix_spawnattr_destroy(&attr);
-  return rc;
+  std::vector<std::string> entries = {std::string(run_id_variable) + "=" + child.run_id,
+                                      "PWD=" + folder.path()};
+  std::vector<char*> env = child_environment(entries);
+  const ChildPlan plan = {args[0], args.data(),           env.data(),     in_fd, out_fd,
+                          err_fd,  folder.path().c_str(), limits.max_file};
+  int error = 0;
+  child.pid = spawn_registered([&] { return spawn_contained(plan, error); });
+  return error;
 }
 
-bool start(const std::vector<std::string>& argv, const Fd& in, Child& child, RunResult& result) {
+bool start(const std::vector<std::string>& argv, const Fd& in, const RunFolder& folder,
+           const RunLimits& limits, Child& child, RunResult& result) {
+  if (!folder.error().empty()) {
+    result.spawn_error = folder.error();
+    return false;
+  }
   int out[2], err[2];
   if (pipe2(out, O_CLOEXEC) != 0) {
     result.spawn_error = std::string("pipe: ") + std::strerror(errno);
@@ -104,7 +105,7 @@ bool start(const std::vector<std::string>& argv, const Fd& in, Child& child, Run
   Fd err_write;
   err_write.fd = err[1];
   child.run_id = new_run_id();
-  if (const int rc = spawn_child(argv, in.fd, out[1], err[1], child); rc != 0) {
+  if (const int rc = spawn_child(argv, in.fd, out[1], err[1], folder, limits, child); rc != 0) {
     result.spawn_error = "cannot run " + argv[0] + ": " + std::strerror(rc);
     return false;
   }
@@ -123,7 +124,7 @@ bool has_exited(pid_t pid) {
 class Watch {
  public:
   Watch(Child& child, const RunLimits& limits, RunResult& result, Clock::time_point started)
-      : child_(child), limits_(limits), result_(result) {
+      : child_(child), limits_(limits), result_(result), monitor_(limits.max_memory, started) {
     deadline_ = started + std::chrono::duration_cast<Clock::duration>(
                               std::chrono::duration<double>(limits.timeout_seconds));
   }
@@ -150,6 +151,11 @@ class Watch {
       for (int i = 0; i < 2; i++)
         if (fds[i].revents != 0 && !drain(i)) return;
       note_exit();
+      if (!exited_ && monitor_.look(child_.pid, child_.run_id, Clock::now())) {
+        result_.memory_used = monitor_.memory_used;
+        result_.stop_signal = monitor_.stop_signal;
+        return;
+      }
     }
   }
 
@@ -169,6 +175,7 @@ class Watch {
     auto until = exited_ ? exit_time_ + drain_grace : deadline_;
     auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(until - now).count() + 1;
     if (child_.exit_watch.fd < 0 && !exited_) ms = std::min<long long>(ms, 5);
+    if (!exited_) ms = std::min<long long>(ms, monitor_.wait_ms(now));
     return static_cast<int>(std::max<long long>(ms, 0));
   }
 
@@ -204,6 +211,7 @@ class Watch {
   Clock::time_point deadline_, exit_time_;
   bool exited_ = false;
   std::size_t total_[2] = {0, 0};
+  RunMonitor monitor_;
   char buffer_[65536];
 };
 
@@ -218,9 +226,13 @@ void finish(Child& child, bool exited, RunResult& result) {
   }
   const bool left = end_leftovers(child.pid, child.run_id);
   int wstatus = 0;
-  while (waitpid(child.pid, &wstatus, 0) < 0 && errno == EINTR) {
+  struct rusage usage = {};
+  while (wait4(child.pid, &wstatus, 0, &usage) < 0 && errno == EINTR) {
   }
   unregister(child.pid);
+  result.cpu_seconds = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+                       static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+  result.max_rss_bytes = static_cast<long long>(usage.ru_maxrss) * 1024;  // kilobytes on Linux
   if (!exited) return;
   result.left_running = left;
   if (WIFEXITED(wstatus))
@@ -232,11 +244,13 @@ void finish(Child& child, bool exited, RunResult& result) {
 RunResult run_from(const std::vector<std::string>& argv, const Fd& in, const RunLimits& limits,
                    RunResult result) {
   const auto started = Clock::now();
+  const RunFolder folder;
   Child child;
-  if (result.spawn_error.empty() && start(argv, in, child, result)) {
+  if (result.spawn_error.empty() && start(argv, in, folder, limits, child, result)) {
     Watch watch(child, limits, result, started);
     watch.run();
     finish(child, watch.exited(), result);
+    result.file_too_big = result.signal == SIGXFSZ || folder.holds_file_of(limits.max_file);
   }
   result.seconds = std::chrono::duration<double>(Clock::now() - started).count();
   return result;
@@ -276,6 +290,15 @@ RunResult run_with_input(const std::vector<std::string>& argv, const std::string
   Fd in;
   memory_file(input, in, result);
   return run_from(argv, in, limits, std::move(result));
+}
+
+std::string bound_verdict(const RunResult& r, const RunLimits& limits) {
+  if (r.memory_used != 0) return "used more than " + size_text(limits.max_memory) + ": stopped";
+  if (r.stop_signal != 0)
+    return "stopped itself with signal " + std::to_string(r.stop_signal) + " (" +
+           strsignal(r.stop_signal) + "): ended";
+  if (r.file_too_big) return "wrote a file past the " + size_text(limits.max_file) + " limit";
+  return "";
 }
 
 }  // namespace common

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "containment.hpp"
+
 namespace common {
 
 struct RunLimits {
@@ -18,6 +20,10 @@ struct RunLimits {
   // false: a stream past its bound is read on and dropped, and the run goes
   // on to its end or its deadline (for callers that judge only a prefix).
   bool stop_at_bound = true;
+  // Resident memory of all the run's processes together, and the size of any
+  // file one of them writes (see containment.hpp).
+  std::size_t max_memory = default_memory_bytes;
+  std::size_t max_file = default_file_bytes;
 };
 
 struct RunResult {
@@ -31,6 +37,10 @@ struct RunResult {
   bool timed_out = false;
   std::string spawn_error;
   double seconds = 0.0;
+  // CPU time (user plus system) and the peak resident size in bytes of the
+  // program and of the descendants it waited for; 0 when it never ran.
+  double cpu_seconds = 0.0;
+  long long max_rss_bytes = 0;
   // 1 (stdout) or 2 (stderr) when that stream passed its bound after
   // `overflow_bytes` bytes and the run was stopped.
   int overflow = 0;
@@ -40,10 +50,23 @@ struct RunResult {
   bool left_running = false;
   // An interrupt ended the run before it finished.
   bool interrupted = false;
+  // The run held more than its memory bound (this much when it was ended).
+  std::size_t memory_used = 0;
+  // The program stopped itself with this signal (SIGSTOP ...) and was ended.
+  int stop_signal = 0;
+  // A write passed the file-size bound (the program got SIGXFSZ, or a file
+  // in its folder reached the bound).
+  bool file_too_big = false;
 };
 
+// What a run that the bounds above ended did, in a few words ("used more
+// than 1024 MiB: stopped"), or "" when no bound ended it.
+std::string bound_verdict(const RunResult& result, const RunLimits& limits);
+
 // argv[0] is the executable (a path, or a name looked up in PATH). An empty
-// input_path runs the program with an empty standard input.
+// input_path runs the program with an empty standard input. The run starts in
+// a folder of its own, emptied when it ends: relative paths among the words
+// are made absolute first.
 RunResult run_process(const std::vector<std::string>& argv, const std::string& input_path,
                       const RunLimits& limits);
 

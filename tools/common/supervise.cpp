@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <mutex>
 #include <set>
+#include <utility>
 #include <vector>
 
 namespace common {
@@ -101,18 +102,32 @@ bool carries_run_id(pid_t pid, const std::string& run_id) {
   return false;
 }
 
+// Whether a child of ours belongs to the run (any run when run_id is empty).
+bool of_run(pid_t child, const ProcInfo& info, pid_t group, const std::string& run_id) {
+  return info.group == group || run_id.empty() || carries_run_id(child, run_id);
+}
+
+// Our children that are no case's own process and that no thread is about
+// to reap, with their state. The caller holds registry_lock.
+std::vector<std::pair<pid_t, ProcInfo>> unclaimed_children() {
+  std::vector<std::pair<pid_t, ProcInfo>> found;
+  for (pid_t child : our_children()) {
+    if (registered.count(child) || claimed.count(child)) continue;
+    const ProcInfo info = proc_info(child);
+    if (info.found) found.emplace_back(child, info);
+  }
+  return found;
+}
+
 // One pass over our children: kills those of the run (returned) and reaps
 // zombies nobody else waits for.
 std::vector<pid_t> kill_run_children(pid_t group, const std::string& run_id) {
   std::vector<pid_t> killed;
   std::lock_guard<std::mutex> hold(registry_lock);
-  for (pid_t child : our_children()) {
-    if (registered.count(child) || claimed.count(child)) continue;
-    const ProcInfo info = proc_info(child);
-    if (!info.found) continue;
+  for (const auto& [child, info] : unclaimed_children()) {
     if (info.state == 'Z') {
       waitpid(child, nullptr, WNOHANG);
-    } else if (info.group == group || run_id.empty() || carries_run_id(child, run_id)) {
+    } else if (of_run(child, info, group, run_id)) {
       kill(child, SIGKILL);
       claimed.insert(child);
       killed.push_back(child);
@@ -177,6 +192,14 @@ bool end_leftovers(pid_t group, const std::string& run_id) {
     reap_claimed(killed);
   }
   return alive;
+}
+
+std::vector<pid_t> run_orphans(pid_t group, const std::string& run_id) {
+  std::vector<pid_t> found;
+  std::lock_guard<std::mutex> hold(registry_lock);
+  for (const auto& [child, info] : unclaimed_children())
+    if (info.state != 'Z' && of_run(child, info, group, run_id)) found.push_back(child);
+  return found;
 }
 
 void end_all_strays() {

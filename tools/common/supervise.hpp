@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace common {
 
@@ -45,6 +46,10 @@ void unregister(pid_t pid);
 // descendants as they come to us. Zombies of unknown origin are reaped on the
 // way. Returns true when one of them was still alive.
 bool end_leftovers(pid_t group, const std::string& run_id);
+
+// Children of ours that a run's processes left behind (in its process group
+// or carrying its run id) and that are still alive: its orphans.
+std::vector<pid_t> run_orphans(pid_t group, const std::string& run_id);
 
 // Ends every child of ours that is not a registered case process: the last
 // step of a run, interrupted or not, so that nothing it started outlives it.

@@ -1,11 +1,13 @@
 #include "generated.hpp"
 
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
 
 #include "escape.hpp"
 #include "files.hpp"
+#include "results.hpp"
 #include "supervise.hpp"
 
 namespace fs = std::filesystem;
@@ -21,9 +23,11 @@ std::string escaped_head(const std::string& s, std::size_t limit = 400) {
   return s.size() > limit ? v + "..." : v;
 }
 
-std::string ending(const RunResult& r) {
+std::string ending(const RunResult& r, const generate::CompareOptions& o) {
   if (!r.spawn_error.empty()) return "did not run (" + r.spawn_error + ")";
   if (r.timed_out) return "timed out";
+  const std::string bound = common::bound_verdict(r, generate::run_limits(o));
+  if (!bound.empty()) return bound;
   if (r.overflow != 0)
     return std::string(r.overflow == 1 ? "stdout" : "stderr") + " too long: stopped";
   if (r.left_running) return "exit status " + std::to_string(r.status) + ", left a process running";
@@ -31,12 +35,12 @@ std::string ending(const RunResult& r) {
   return "exit status " + std::to_string(r.status);
 }
 
-void show_run(const char* which, const RunResult& r) {
-  std::printf("  %s: %s\n    stdout \"%s\"\n    stderr \"%s\"\n", which, ending(r).c_str(),
+void show_run(const char* which, const RunResult& r, const generate::CompareOptions& o) {
+  std::printf("  %s: %s\n    stdout \"%s\"\n    stderr \"%s\"\n", which, ending(r, o).c_str(),
               escaped_head(r.out).c_str(), escaped_head(r.err).c_str());
 }
 
-bool save(const GeneratedSettings& g, const generate::Finding& f) {
+bool save(const GeneratedSettings& g, const generate::Finding& f, std::vector<std::string>& saved) {
   const fs::path dir = fs::path(g.save_dir) / f.program;
   const fs::path file =
       dir / ("generated_" + std::to_string(g.compare.seed) + "_" + std::to_string(f.index) + ".in");
@@ -47,22 +51,24 @@ bool save(const GeneratedSettings& g, const generate::Finding& f) {
     return false;
   }
   std::printf("  saved %s\n", file.string().c_str());
+  saved.push_back(file.string());
   return true;
 }
 
 // One program's difference; false when its input could not be saved.
-bool report(const GeneratedSettings& g, const generate::Finding& f) {
-  std::printf("DIFFER %s: %zu of %d inputs\n", f.program.c_str(), f.differing, g.compare.inputs);
+bool report(const GeneratedSettings& g, const generate::Finding& f,
+            std::vector<std::string>& saved) {
+  std::printf("DIFFER %s: %zu of %zu inputs\n", f.program.c_str(), f.differing, f.ran);
   if (f.cut) {
     std::printf("  input %d cut from %zu to %zu bytes: \"%s\"\n", f.index, f.original_size,
                 f.input.size(), escaped_head(f.input).c_str());
-    show_run("this build", f.runs.test);
-    show_run("reference ", f.runs.reference);
+    show_run("this build", f.runs.test, g.compare);
+    show_run("reference ", f.runs.reference, g.compare);
   } else {
     std::printf("  input %d, %zu bytes, not cut down (interrupted): \"%s\"\n", f.index,
                 f.input.size(), escaped_head(f.input).c_str());
   }
-  return g.save_dir.empty() || save(g, f);
+  return g.save_dir.empty() || save(g, f, saved);
 }
 
 // The programs to compare; false after a problem that stops the comparison.
@@ -76,6 +82,18 @@ bool plan(const generate::CompareOptions& o, generate::ComparePlan& p) {
   else if (p.problems.empty())
     return true;
   return false;
+}
+
+// Where a program's saved inputs are listed in the results file.
+std::vector<std::string>& saved_list(generate::Summary& summary, const std::string& program) {
+  for (auto& t : summary.programs)
+    if (t.program == program) return t.saved;
+  summary.programs.emplace_back().program = program;
+  return summary.programs.back().saved;
+}
+
+std::string shard_text(const generate::CompareOptions& o) {
+  return std::to_string(o.shard_index + 1) + "/" + std::to_string(o.shard_count);
 }
 
 }  // namespace
@@ -108,7 +126,7 @@ std::vector<common::Option> generated_option_rows(GeneratedSettings& g) {
 int compare_generated(const Settings& s, GeneratedSettings g) {
   auto& o = g.compare;
   o.bin_dir = s.bin_dir, o.wrapper = s.wrapper, o.filter = s.filter;
-  o.jobs = s.jobs, o.timeout = s.timeout;
+  o.jobs = s.jobs, o.timeout = s.timeout, o.memory = s.memory;
   if (o.against.empty()) o.against = common::executable_folder();
   if (o.against.empty()) o.against = ".";
   common::supervise();
@@ -117,11 +135,16 @@ int compare_generated(const Settings& s, GeneratedSettings g) {
   std::printf("comparing %s against %s: %zu programs, %d generated inputs each, seed %llu\n",
               o.bin_dir.c_str(), o.against.c_str(), p.programs.size(), o.inputs,
               static_cast<unsigned long long>(o.seed));
+  if (o.shard_count > 1)
+    std::printf("shard %s: the inputs that fall to it\n", shard_text(o).c_str());
   std::fflush(stdout);
-  const generate::Summary summary = generate::compare_builds(o, p);
+  const auto started = std::chrono::steady_clock::now();
+  generate::Summary summary = generate::compare_builds(o, p);
   common::end_all_strays();
+  const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - started;
   bool saved = true;
-  for (const auto& f : summary.findings) saved = report(g, f) && saved;
+  for (const auto& f : summary.findings)
+    saved = report(g, f, saved_list(summary, f.program)) && saved;
   // Generated inputs are valid: a refusal means a description is wrong.
   if (summary.refused > 0)
     std::printf("note: the reference refused %ld generated inputs\n", summary.refused);
@@ -132,6 +155,11 @@ int compare_generated(const Settings& s, GeneratedSettings g) {
     return 128 + signal;
   }
   std::printf("\n");
+  if (!s.json.empty() &&
+      !write_generated_results(s.json, elapsed.count(), summary, shard_text(o))) {
+    std::fprintf(stderr, "conformance: cannot write the results file %s\n", s.json.c_str());
+    return 2;
+  }
   return !saved ? 2 : summary.differed > 0 ? 1 : 0;
 }
 

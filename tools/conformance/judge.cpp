@@ -8,6 +8,8 @@
 
 #include "escape.hpp"
 #include "files.hpp"
+#include "float_diff.hpp"
+#include "image_diff.hpp"
 #include "process.hpp"
 
 namespace fs = std::filesystem;
@@ -54,10 +56,27 @@ std::string first_difference(const char* stream, const std::string& want, const 
   return msg.str();
 }
 
+// An image or a float read as a person would compare them, when the output
+// is one.
+std::string closer_look(const std::string& want, const std::string& got) {
+  auto line = image_difference(want, got);
+  if (!line) line = float_difference(want, got);
+  return line ? "    " + *line + "\n" : "";
+}
+
 std::string seconds_text(double seconds) {
   char text[32];
   std::snprintf(text, sizeof text, "%g s", seconds);
   return text;
+}
+
+common::RunLimits limits_for(const Case& c, const Settings& s) {
+  common::RunLimits limits;
+  limits.timeout_seconds = s.timeout;
+  limits.max_out = s.record ? record_limit : c.out->size() + output_margin;
+  limits.max_err = s.record ? record_limit : c.err->size() + output_margin;
+  limits.max_memory = s.memory;
+  return limits;
 }
 
 // How the run ended, when it did not end by exiting.
@@ -70,6 +89,8 @@ std::string abnormal_end(const RunResult& r, const Case& c, const Settings& s) {
            " expected: stopped";
   }
   if (r.timed_out) return "timed out after " + seconds_text(s.timeout);
+  if (const std::string bound = common::bound_verdict(r, limits_for(c, s)); !bound.empty())
+    return bound;
   if (r.signal != 0)
     return "killed by signal " + std::to_string(r.signal) + " (" + strsignal(r.signal) + ")";
   return "";
@@ -98,11 +119,16 @@ Verdict judge(const Case& c, const RunResult& r, const Settings& s) {
     why += "  expected exit status " + std::to_string(*c.status) + ", got exit status " +
            std::to_string(r.status) + "\n";
   if (r.left_running) why += "  left a process running after it exited (the runner ended it)\n";
-  if (r.out != *c.out) why += "  " + first_difference("stdout", *c.out, r.out);
-  if (r.err != *c.err) why += "  " + first_difference("stderr", *c.err, r.err);
+  if (r.out != *c.out)
+    why += "  " + first_difference("stdout", *c.out, r.out) + closer_look(*c.out, r.out);
+  if (r.err != *c.err)
+    why += "  " + first_difference("stderr", *c.err, r.err) + closer_look(*c.err, r.err);
   out.passed = why.empty();
   out.details = why;
-  if (!out.passed) out.message = headline(r, ended, c);
+  if (out.passed) return out;
+  out.message = headline(r, ended, c);
+  out.out = r.out;
+  out.err = r.err;
   return out;
 }
 
@@ -153,14 +179,6 @@ Verdict unusable(const std::string& why) {
   return out;
 }
 
-common::RunLimits limits_for(const Case& c, const Settings& s) {
-  common::RunLimits limits;
-  limits.timeout_seconds = s.timeout;
-  limits.max_out = s.record ? record_limit : c.out->size() + output_margin;
-  limits.max_err = s.record ? record_limit : c.err->size() + output_margin;
-  return limits;
-}
-
 }  // namespace
 
 std::string with_commas(std::size_t n) {
@@ -181,7 +199,11 @@ Verdict check_case(const Case& c, const Settings& s) {
   const RunResult r =
       common::run_process(argv, c.has_input ? c.base + ".in" : "", limits_for(c, s));
   if (r.interrupted) return Verdict{};
-  return s.record ? record_case(c, r, s) : judge(c, r, s);
+  Verdict out = s.record ? record_case(c, r, s) : judge(c, r, s);
+  out.timed_out = r.timed_out;
+  out.cpu_seconds = r.cpu_seconds;
+  out.max_rss_bytes = r.max_rss_bytes;
+  return out;
 }
 
 }  // namespace conformance

@@ -3,20 +3,29 @@
 // to judge broken builds: see docs/using.md for what it guarantees then.
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "baseline.hpp"
 #include "cases.hpp"
+#include "compare_runs.hpp"
 #include "files.hpp"
 #include "generated.hpp"
+#include "html_report.hpp"
 #include "judge.hpp"
 #include "options.hpp"
 #include "pool.hpp"
+#include "repeat.hpp"
 #include "report.hpp"
+#include "results.hpp"
+#include "shards.hpp"
 #include "supervise.hpp"
 
 namespace fs = std::filesystem;
@@ -55,8 +64,11 @@ Settings defaults(const char* argv0) {
 }
 
 std::string usage_text(const Settings& d, const std::vector<Option>& table) {
-  return "usage: conformance [options]\n" + common::usage_lines(table) + "defaults: --bin-dir " +
-         d.bin_dir + " --cases " + d.cases_dir + "\n";
+  return "usage: conformance [options]\n"
+         "       conformance compare OLD.json... [vs] NEW.json... [--threshold MS]\n"
+         "       conformance merge A.json B.json... -o ALL.json\n" +
+         common::usage_lines(table) + "defaults: --bin-dir " + d.bin_dir + " --cases " +
+         d.cases_dir + "\n";
 }
 
 // One line, so that a CI log shows the mistake and nothing else.
@@ -64,6 +76,9 @@ std::string usage_text(const Settings& d, const std::vector<Option>& table) {
   std::fprintf(stderr, "conformance: %s (see conformance --help)\n", message.c_str());
   std::exit(2);
 }
+
+// Beyond this many runs of each case the median no longer moves.
+constexpr int max_repeats = 1000;
 
 // The options, one row each. Limits are documented in docs/using.md.
 std::vector<Option> option_table(Settings& s, GeneratedSettings& g, bool& help) {
@@ -84,7 +99,29 @@ std::vector<Option> option_table(Settings& s, GeneratedSettings& g, bool& help) 
        store_count(s.jobs, max_jobs)},
       {"--timeout", "SECS", "per case: seconds, or with s, m or h (default 10; at most 24h)",
        store_seconds(s.timeout)},
-      {"--junit", "FILE", "also write the results as JUnit XML", store_text(s.junit)},
+      {"--memory", "SIZE",
+       "per case, all its processes: MiB, or with M, MiB, G or GiB (default 1G;\n"
+       "                    at most 64G)",
+       store_mebibytes(s.memory, common::max_memory_bytes)},
+      {"--junit", "FILE",
+       "also write the results as JUnit XML (default: $XML_OUTPUT_FILE when set)",
+       store_text(s.junit)},
+      {"--json", "FILE", "also write the results file (lit's results format)", store_text(s.json)},
+      {"--baseline", "FILE",
+       "a results file of an earlier run: cases that failed there are known\n"
+       "                    failures, and only new failures fail the run",
+       store_text(s.baseline)},
+      {"--repeat", "N",
+       "run each case N times (default 1): minimum and median time; a case\n"
+       "                    whose verdict changes is flaky and fails",
+       store_count(s.repeat, max_repeats)},
+      {"--shard", "INDEX/COUNT",
+       "only shard INDEX (1-based) of COUNT: every COUNT-th case, or input with\n"
+       "                    --generate (default: $TEST_SHARD_INDEX/$TEST_TOTAL_SHARDS,\n"
+       "                    then $GTEST_SHARD_INDEX/$GTEST_TOTAL_SHARDS, 0-based)",
+       store_text(s.shard)},
+      {"--html", "FILE", "also write the report as one self-contained HTML file",
+       store_text(s.html)},
       {"--record", "", "write expected files that are missing from a trusted build's output",
        store_true(s.record)},
       {"--overwrite", "", "with --record, also replace expected files that differ",
@@ -99,8 +136,14 @@ std::vector<Option> option_table(Settings& s, GeneratedSettings& g, bool& help) 
 
 void check_settings(Settings& s, const GeneratedSettings& g) {
   if (s.overwrite && !s.record) throw UsageError("--overwrite goes with --record");
+  if (s.repeat == 0)
+    throw UsageError("--repeat needs a count from 1 to " + std::to_string(max_repeats));
+  if (g.compare.inputs > 0 && (!s.baseline.empty() || s.repeat > 1))
+    throw UsageError("--baseline and --repeat go with the golden cases, not --generate");
   if (g.compare.inputs == 0 && !(g.compare.against.empty() && g.save_dir.empty()))
     throw UsageError("--against and --save-differences go with --generate");
+  if (!s.html.empty() && (s.record || g.compare.inputs > 0))
+    throw UsageError("--html reports a check of the golden cases, not --record or --generate");
   if (s.jobs == 0) s.jobs = common::processor_count();
   std::error_code ec;
   if (!fs::is_directory(s.cases_dir, ec)) throw UsageError("no case folder " + s.cases_dir);
@@ -148,33 +191,82 @@ std::vector<Case> select_cases(const Settings& s, RunTotals& totals) {
   return cases;
 }
 
-std::vector<Verdict> run_cases(const std::vector<Case>& cases, const Settings& s) {
+// The shard, the baseline and the status file Bazel asks for: each stops
+// the runner with one line when it cannot be had.
+struct RunSetup {
+  Shard shard;
+  std::optional<Baseline> baseline;
+};
+
+RunSetup prepare(Settings& s) {
+  RunSetup setup;
+  try {
+    setup.shard = choose_shard(s.shard);
+    if (!s.baseline.empty()) setup.baseline.emplace(s.baseline);
+  } catch (const UsageError& e) {
+    usage_error(e.what());
+  }
+  if (!touch_shard_status_file()) {
+    std::fprintf(stderr, "conformance: cannot touch TEST_SHARD_STATUS_FILE %s\n",
+                 std::getenv("TEST_SHARD_STATUS_FILE"));
+    std::exit(2);
+  }
+  if (s.junit.empty()) s.junit = xml_output_file();
+  return setup;
+}
+
+std::vector<Case> shard_of(std::vector<Case> cases, const Shard& shard) {
+  std::vector<Case> taken;
+  for (std::size_t i = 0; i < cases.size(); i++)
+    if (shard.takes(i)) taken.push_back(std::move(cases[i]));
+  return taken;
+}
+
+std::vector<Verdict> run_cases(const std::vector<Case>& cases, const Settings& s,
+                               const std::optional<Baseline>& baseline) {
   std::vector<Verdict> verdicts(cases.size());
   Progress progress(cases, isatty(STDOUT_FILENO) == 1);
   common::run_pool(cases.size(), s.jobs, [&](std::size_t i, int) {
-    verdicts[i] = check_case(cases[i], s);
+    verdicts[i] = s.repeat > 1 ? repeat_case(cases[i], s) : check_case(cases[i], s);
+    if (baseline) baseline->judge(cases[i], verdicts[i]);
     if (verdicts[i].finished) progress.finished(i, verdicts[i]);
   });
   progress.clear();
   return verdicts;
 }
 
-int exit_status(const std::vector<Verdict>& verdicts, const RunTotals& totals, bool junit_ok) {
+// Only new failures fail the run: known ones are in the baseline.
+int exit_status(const std::vector<Verdict>& verdicts, const RunTotals& totals, bool files_ok) {
   if (totals.interrupt != 0) return 128 + totals.interrupt;
-  if (!junit_ok) return 2;
-  for (const auto& o : verdicts)
-    if (!o.passed) return 1;
+  if (!files_ok) return 2;
+  for (const auto& v : verdicts)
+    if (!v.passed && !v.known_failure) return 1;
   return totals.folder_problems == 0 ? 0 : 1;
 }
 
-}  // namespace
+// The JUnit file, the HTML report and the results file; false when one
+// cannot be written.
+bool write_files(const Settings& s, const std::vector<Case>& cases,
+                 const std::vector<Verdict>& verdicts, const RunTotals& totals, double elapsed) {
+  bool ok = true;
+  if (!s.html.empty() && !write_html(s.html, cases, verdicts, totals)) {
+    std::fprintf(stderr, "conformance: cannot write the HTML report %s\n", s.html.c_str());
+    ok = false;
+  }
+  if (!s.junit.empty() && !write_junit(s.junit, cases, verdicts)) {
+    std::fprintf(stderr, "conformance: cannot write the JUnit file %s\n", s.junit.c_str());
+    ok = false;
+  }
+  if (!s.json.empty() && !write_run_results(s.json, elapsed, cases, verdicts)) {
+    std::fprintf(stderr, "conformance: cannot write the results file %s\n", s.json.c_str());
+    ok = false;
+  }
+  return ok;
+}
 
-int main(int argc, char** argv) {
-  GeneratedSettings generated;
-  const Settings s = parse_command_line(argc, argv, generated);
-  if (generated.compare.inputs > 0) return compare_generated(s, generated);
+int run_golden(Settings& s, const RunSetup& setup) {
   RunTotals totals;
-  const std::vector<Case> cases = select_cases(s, totals);
+  const std::vector<Case> cases = shard_of(select_cases(s, totals), setup.shard);
   if (cases.empty()) {
     std::fprintf(stderr, "conformance: no cases match the filter '%s' in %s\n", s.filter.c_str(),
                  s.cases_dir.c_str());
@@ -186,12 +278,26 @@ int main(int argc, char** argv) {
   }
   // Before the first thread: the signal handlers and the subreaper hold for all.
   common::supervise();
-  const std::vector<Verdict> verdicts = run_cases(cases, s);
+  const auto started = std::chrono::steady_clock::now();
+  const std::vector<Verdict> verdicts = run_cases(cases, s, setup.baseline);
   common::end_all_strays();
+  const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - started;
   totals.interrupt = common::interrupt_signal();
   print_report(cases, verdicts, s, totals);
-  bool junit_ok = true;
-  if (!s.junit.empty() && !(junit_ok = write_junit(s.junit, cases, verdicts)))
-    std::fprintf(stderr, "conformance: cannot write the JUnit file %s\n", s.junit.c_str());
-  return exit_status(verdicts, totals, junit_ok);
+  const bool files_ok = write_files(s, cases, verdicts, totals, elapsed.count());
+  return exit_status(verdicts, totals, files_ok);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc > 1 && std::strcmp(argv[1], "compare") == 0) return compare_command(argc - 1, argv + 1);
+  if (argc > 1 && std::strcmp(argv[1], "merge") == 0) return merge_command(argc - 1, argv + 1);
+  GeneratedSettings generated;
+  Settings s = parse_command_line(argc, argv, generated);
+  const RunSetup setup = prepare(s);
+  generated.compare.shard_index = setup.shard.index;
+  generated.compare.shard_count = setup.shard.count;
+  if (generated.compare.inputs > 0) return compare_generated(s, generated);
+  return run_golden(s, setup);
 }

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <sstream>
 
+#include "baseline.hpp"
 #include "files.hpp"
 #include "options.hpp"
 #include "supervise.hpp"
@@ -25,6 +26,8 @@ std::vector<ProgramSummary> summarize(const std::vector<Case>& cases,
     p.seconds += verdicts[i].seconds;
     if (!verdicts[i].finished)
       p.not_run++;
+    else if (verdicts[i].known_failure)
+      p.known++;
     else if (!verdicts[i].passed)
       p.failed++;
   }
@@ -41,6 +44,8 @@ void print_row(const ProgramSummary& p, int width) {
   std::string result = "pass";
   if (p.failed != 0)
     result = "FAIL " + std::to_string(p.failed) + " of " + std::to_string(p.cases);
+  else if (p.known != 0)
+    result = "XFAIL " + std::to_string(p.known) + " of " + std::to_string(p.cases);
   else if (p.not_run == p.cases)
     result = "not run";
   else if (p.not_run != 0)
@@ -67,7 +72,9 @@ void Progress::finished(std::size_t index, const Verdict& verdict) {
   ProgramSummary& p = programs_[program_of_[index]];
   p.seconds += verdict.seconds;
   done_++;
-  if (verdict.finished && !verdict.passed) {
+  if (verdict.known_failure) {
+    p.known++;
+  } else if (verdict.finished && !verdict.passed) {
     p.failed++;
     failed_++;
   }
@@ -93,7 +100,9 @@ void print_failures(const std::vector<Case>& cases, const std::vector<Verdict>& 
     const char* program = cases[i].program.c_str();
     const char* name = cases[i].name.c_str();
     if (!o.finished) continue;
-    if (!o.passed)
+    if (o.known_failure)
+      std::printf("known failure %s/%s: %s\n", program, name, o.message.c_str());
+    else if (!o.passed)
       std::printf("FAIL %s/%s\n%s", program, name, o.details.c_str());
     else if (s.record && !o.details.empty())
       std::printf("%s/%s\n%s", program, name, o.details.c_str());
@@ -113,7 +122,7 @@ void print_kinds(const std::vector<Case>& cases, const std::vector<Verdict>& ver
     KindCount& k = kinds[cases[i].rejection() ? 1 : 0];
     if (!verdicts[i].finished)
       k.not_run++;
-    else
+    else if (!verdicts[i].known_failure)
       (verdicts[i].passed ? k.passed : k.failed)++;
   }
   std::printf("valid-input cases: %d passed, %d failed; ", kinds[0].passed, kinds[0].failed);
@@ -134,7 +143,8 @@ void print_report(const std::vector<Case>& cases, const std::vector<Verdict>& ve
   for (const auto& p : programs) print_row(p, width);
   int failed_programs = 0, passed = 0, failed = 0, not_run = 0;
   for (const auto& p : programs) failed_programs += p.failed ? 1 : 0;
-  for (const auto& o : verdicts) (!o.finished ? not_run : o.passed ? passed : failed)++;
+  for (const auto& o : verdicts)
+    if (!o.known_failure) (!o.finished ? not_run : o.passed ? passed : failed)++;
   std::printf("\n%zu programs, %zu cases; %d programs failed\n", programs.size(), cases.size(),
               failed_programs);
   print_kinds(cases, verdicts, totals);
@@ -144,6 +154,7 @@ void print_report(const std::vector<Case>& cases, const std::vector<Verdict>& ve
   if (totals.interrupt != 0)
     std::printf("interrupted by %s: %d cases not run\n", common::signal_name(totals.interrupt),
                 not_run);
+  if (!s.baseline.empty()) print_standing(cases, verdicts);
   std::printf("%d passed, %d failed\n", passed, failed);
   std::fflush(stdout);
 }
@@ -215,6 +226,9 @@ void junit_case(std::ostringstream& x, const Case& c, const Verdict& o) {
     x << ">\n      <skipped message=\"not run: the run was interrupted\"/>\n    </testcase>\n";
   else if (o.passed)
     x << "/>\n";
+  else if (o.known_failure)
+    x << ">\n      <skipped message=\"known failure: " << xml_escape(o.message)
+      << "\"/>\n    </testcase>\n";
   else
     x << ">\n      <failure message=\"" << xml_escape(o.message) << "\">" << xml_escape(o.details)
       << "</failure>\n    </testcase>\n";
@@ -226,15 +240,15 @@ bool write_junit(const std::string& path, const std::vector<Case>& cases,
                  const std::vector<Verdict>& verdicts) {
   std::ostringstream x;
   int failures = 0;
-  for (const auto& o : verdicts) failures += o.finished && !o.passed ? 1 : 0;
+  for (const auto& o : verdicts) failures += o.finished && !o.passed && !o.known_failure ? 1 : 0;
   x << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
   x << "<testsuites name=\"conformance\" tests=\"" << cases.size() << "\" failures=\"" << failures
     << "\">\n";
   std::size_t i = 0;
   for (const auto& p : summarize(cases, verdicts)) {
     x << "  <testsuite name=\"" << xml_escape(p.name) << "\" tests=\"" << p.cases
-      << "\" failures=\"" << p.failed << "\" skipped=\"" << p.not_run << "\" time=\"" << p.seconds
-      << "\">\n";
+      << "\" failures=\"" << p.failed << "\" skipped=\"" << p.not_run + p.known << "\" time=\""
+      << p.seconds << "\">\n";
     for (; i < cases.size() && cases[i].program == p.name; i++)
       junit_case(x, cases[i], verdicts[i]);
     x << "  </testsuite>\n";

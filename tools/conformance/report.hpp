@@ -15,6 +15,7 @@ struct ProgramSummary {
   std::string name;
   int cases = 0;
   int failed = 0;
+  int known = 0;  // known failures (--baseline)
   int not_run = 0;
   double seconds = 0.0;
 };

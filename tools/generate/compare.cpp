@@ -22,7 +22,9 @@ namespace {
 bool same(const RunResult& a, const RunResult& b) {
   return a.spawn_error.empty() && b.spawn_error.empty() && a.status == b.status &&
          a.signal == b.signal && a.timed_out == b.timed_out && a.overflow == b.overflow &&
-         a.left_running == b.left_running && a.out == b.out && a.err == b.err;
+         a.left_running == b.left_running && (a.memory_used != 0) == (b.memory_used != 0) &&
+         a.stop_signal == b.stop_signal && a.file_too_big == b.file_too_big && a.out == b.out &&
+         a.err == b.err;
 }
 
 bool refused(const std::string& program, const RunResult& r) {
@@ -39,9 +41,7 @@ class Runner {
     reference_ = {(fs::path(o.against) / program).string()};
   }
   RunPair run(const std::string& input) const {
-    // Generated inputs are small: a build printing past the bound is broken
-    // (or looping), and both sides are cut at the same place.
-    const common::RunLimits limits{o_.timeout, output_bound, output_bound, true};
+    const common::RunLimits limits = run_limits(o_);
     RunPair p;
     p.test = common::run_with_input(test_, input, limits);
     p.reference = common::run_with_input(reference_, input, limits);
@@ -76,14 +76,19 @@ std::string input_of(const CompareOptions& o, const Target& t, int index) {
   return generate_input(*t.description, input_seed(o.seed, t.description->program, index));
 }
 
-// What became of one input: nothing (not run), or ran with these bits.
-constexpr char ran_bit = 1, differed_bit = 2, refused_bit = 4;
+// What became of one input: nothing (not run), or ran with these bits, or
+// left to another shard.
+constexpr char ran_bit = 1, differed_bit = 2, refused_bit = 4, other_shard_bit = 8;
 
 std::vector<char> run_all(const CompareOptions& o, const std::vector<Target>& targets) {
   const std::size_t per = static_cast<std::size_t>(o.inputs);
   std::vector<char> marks(targets.size() * per, 0);
   common::run_pool(marks.size(), o.jobs, [&](std::size_t k, int) {
     const Target& t = targets[k / per];
+    if (!in_shard(o, t.description->program, static_cast<int>(k % per))) {
+      marks[k] = other_shard_bit;
+      return;
+    }
     const RunPair p = t.runner.run(input_of(o, t, static_cast<int>(k % per)));
     if (interrupted(p)) return;
     marks[k] = static_cast<char>(ran_bit | (same(p.test, p.reference) ? 0 : differed_bit) |
@@ -129,6 +134,12 @@ void cut_down(const Target& t, Finding& f) {
 
 }  // namespace
 
+// Generated inputs are small: a build printing past the bound is broken (or
+// looping), and both sides are cut at the same place.
+common::RunLimits run_limits(const CompareOptions& o) {
+  return {o.timeout, output_bound, output_bound, true, o.memory};
+}
+
 ComparePlan plan_comparison(const CompareOptions& o) {
   ComparePlan plan;
   std::optional<common::NameFilter> filter;
@@ -152,29 +163,59 @@ ComparePlan plan_comparison(const CompareOptions& o) {
   return plan;
 }
 
+bool in_shard(const CompareOptions& o, const std::string& program, int index) {
+  const std::size_t offset = name_hash(program) % o.shard_count;
+  return (offset + static_cast<std::size_t>(index)) % o.shard_count == o.shard_index;
+}
+
+namespace {
+
+// The inputs of one program: counted, and those that differed.
+std::vector<int> tally(const CompareOptions& o, const char* marks, ProgramTally& t, long& not_run) {
+  std::vector<int> differing;
+  for (int i = 0; i < o.inputs; i++) {
+    const char m = marks[i];
+    if (m & other_shard_bit) continue;
+    if (!(m & ran_bit))
+      not_run++;
+    else if (m & differed_bit)
+      differing.push_back(i);
+    else
+      t.agreed++;
+    if (m & refused_bit) t.refused++;
+  }
+  t.differed = static_cast<long>(differing.size());
+  return differing;
+}
+
+}  // namespace
+
 Summary compare_builds(const CompareOptions& o, const ComparePlan& plan) {
   Summary summary;
-  summary.differed = static_cast<long>(plan.missing.size()) * o.inputs;
+  for (const auto& program : plan.missing) {
+    ProgramTally t;
+    t.program = program;
+    for (int i = 0; i < o.inputs; i++) t.differed += in_shard(o, program, i) ? 1 : 0;
+    summary.differed += t.differed;
+    summary.programs.push_back(std::move(t));
+  }
   std::vector<Target> targets;
   for (const Description* d : plan.programs) targets.push_back({d, Runner(o, d->program)});
   const std::vector<char> marks = run_all(o, targets);
   std::vector<std::size_t> finding_target;
   for (std::size_t t = 0; t < targets.size(); t++) {
-    std::vector<int> differing;
-    for (int i = 0; i < o.inputs; i++) {
-      const char m = marks[t * static_cast<std::size_t>(o.inputs) + static_cast<std::size_t>(i)];
-      if (!(m & ran_bit))
-        summary.not_run++;
-      else if (m & differed_bit)
-        differing.push_back(i);
-      else
-        summary.agreed++;
-      if (m & refused_bit) summary.refused++;
-    }
-    summary.differed += static_cast<long>(differing.size());
+    ProgramTally counts;
+    counts.program = targets[t].description->program;
+    const std::vector<int> differing =
+        tally(o, &marks[t * static_cast<std::size_t>(o.inputs)], counts, summary.not_run);
+    summary.agreed += counts.agreed, summary.differed += counts.differed;
+    summary.refused += counts.refused;
+    const std::size_t ran = static_cast<std::size_t>(counts.agreed + counts.differed);
+    summary.programs.push_back(std::move(counts));
     if (differing.empty()) continue;
     summary.findings.emplace_back();
     pick_smallest(o, targets[t], differing, summary.findings.back());
+    summary.findings.back().ran = ran;
     finding_target.push_back(t);
   }
   auto& findings = summary.findings;

@@ -69,8 +69,19 @@ struct CompareOptions {
   std::uint64_t seed = 1;
   int jobs = 1;
   double timeout = 10.0;
+  std::size_t memory = common::default_memory_bytes;  // per run, both builds
   Coverage coverage;
+  // One shard of the (program, input index) pairs: the same pairs on every
+  // machine, whatever the programs of its builds (see in_shard).
+  std::size_t shard_index = 0, shard_count = 1;
 };
+
+// Whether input `index` of `program` belongs to the options' shard: the
+// inputs of a program go round the shards from an offset its name gives.
+bool in_shard(const CompareOptions& o, const std::string& program, int index);
+
+// The bounds of each run of either build.
+common::RunLimits run_limits(const CompareOptions& o);
 
 // The programs a comparison covers, found before anything runs.
 struct ComparePlan {
@@ -92,9 +103,17 @@ struct Finding {
   std::size_t differing = 0;  // inputs that differed
   int index = 0;              // of the input that was cut down
   std::size_t original_size = 0;
-  std::string input;  // the cut-down input (uncut when an interrupt came first)
-  bool cut = false;   // false: an interrupt came before the cut-down input ran again
-  RunPair runs;       // of `input`, when cut
+  std::string input;    // the cut-down input (uncut when an interrupt came first)
+  bool cut = false;     // false: an interrupt came before the cut-down input ran again
+  RunPair runs;         // of `input`, when cut
+  std::size_t ran = 0;  // inputs of the program that ran (this shard's)
+};
+
+// One program's share of the comparison.
+struct ProgramTally {
+  std::string program;
+  long agreed = 0, differed = 0, refused = 0;
+  std::vector<std::string> saved;  // the cut-down inputs written
 };
 
 struct Summary {
@@ -103,6 +122,7 @@ struct Summary {
   long agreed = 0, differed = 0, not_run = 0;
   long refused = 0;  // inputs the reference refused (a description at fault)
   std::vector<Finding> findings;
+  std::vector<ProgramTally> programs;  // those missing first, then in the plan's order
 };
 
 // Runs every generated input of the planned programs on both builds, `jobs`

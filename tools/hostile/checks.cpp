@@ -28,6 +28,7 @@ common::RunLimits run_limits(const Options& o) {
   limits.max_out = 1u << 20;
   limits.max_err = 1u << 20;
   limits.stop_at_bound = false;
+  limits.max_memory = o.memory;
   return limits;
 }
 

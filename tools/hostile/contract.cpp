@@ -33,7 +33,10 @@ bool keeps_contract(Ending ending) {
 
 Ending classify(const std::string& program, const common::RunResult& run) {
   if (!run.spawn_error.empty()) return Ending::not_run;
-  if (run.timed_out) return Ending::hang;
+  // A program that stopped itself never ends; one past a bound of the run
+  // was ended by the driver and has no status of its own.
+  if (run.timed_out || run.stop_signal != 0) return Ending::hang;
+  if (run.memory_used != 0 || run.file_too_big) return Ending::crash;
   // A sanitizer that aborts ends with a signal too; its report says more.
   const bool report = run.err.find("Sanitizer") != std::string::npos ||
                       run.err.find("runtime error:") != std::string::npos;

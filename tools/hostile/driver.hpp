@@ -22,6 +22,7 @@ struct Options {
   std::vector<std::string> replay;
   std::vector<std::string> wrapper;
   double timeout = 10.0;
+  std::size_t memory = common::default_memory_bytes;
   int jobs = 1;
   bool markdown = false;
   bool verbose = false;

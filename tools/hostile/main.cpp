@@ -41,6 +41,10 @@ std::vector<common::Option> option_table(Options& o) {
        store_words(o.wrapper)},
       {"--timeout", "SECS", "seconds a run may take, or with s, m or h (default 10; at most 24h)",
        store_seconds(o.timeout)},
+      {"--memory", "SIZE",
+       "a run's processes together: MiB, or with M, MiB, G or GiB (default 1G;\n"
+       "                    at most 64G)",
+       store_mebibytes(o.memory, common::max_memory_bytes)},
       {"--jobs", "N", "runs at a time (default 1; 0 = one per processor; at most 256)",
        store_count(o.jobs, max_jobs)},
       {"--markdown", "", "end with one table row per program", store_true(o.markdown)},

@@ -1,0 +1,191 @@
+#!/usr/bin/env python3
+"""The HTML report as a person sees it, and the runner's text beside it.
+
+  browser_check.py render RUNNER PROGRAM CASES CHROMIUM WORKDIR [--screenshot PNG]
+  browser_check.py passing RUNNER BIN CASES WORKDIR
+
+render: runs the runner over a build whose distance_field_render is broken
+(a block of pixels brighter, one pixel flipped), then opens the HTML report
+in headless Chromium and reads back what the page shows: the three pictures
+of the failing case decode at their sizes, and the difference map marks
+exactly the pixels the broken build changed. With --screenshot it takes a
+picture of the report instead (docs/report-image-case.png is made so).
+
+passing: a run with no failure gives the same terminal report with and
+without --html, and its HTML holds the summary only.
+"""
+import difflib
+import json
+import os
+import re
+import shutil
+import stat
+import subprocess
+import sys
+
+BROKEN = r'''#!/usr/bin/env python3
+import subprocess, sys
+run = subprocess.run([%r], capture_output=True)
+lines = run.stdout.decode().split("\n")
+for y in range(30, 42):
+    row = [int(v) for v in lines[2 + y].split()]
+    for x in range(100, 124):
+        row[x] = min(255, row[x] + 40)
+    lines[2 + y] = " ".join(map(str, row)) + " "
+row = [int(v) for v in lines[2 + 170].split()]
+row[150] = 0 if row[150] else 255
+lines[2 + 170] = " ".join(map(str, row)) + " "
+sys.stdout.write("\n".join(lines))
+sys.stderr.buffer.write(run.stderr)
+sys.exit(run.returncode)
+'''
+
+CHECK = '''<script>
+window.addEventListener("load", () => {
+  const seen = {};
+  for (const img of document.querySelectorAll("section.case img")) {
+    const canvas = document.createElement("canvas");
+    canvas.width = img.naturalWidth;
+    canvas.height = img.naturalHeight;
+    const context = canvas.getContext("2d");
+    context.drawImage(img, 0, 0);
+    const data = context.getImageData(0, 0, canvas.width, canvas.height).data;
+    const rgb = [];
+    for (let i = 0; i < data.length; i += 4) rgb.push(data[i], data[i + 1], data[i + 2]);
+    seen[img.dataset.role] = {natural: [img.naturalWidth, img.naturalHeight],
+                              shown: [img.clientWidth, img.clientHeight], rgb: rgb};
+  }
+  const out = document.createElement("pre");
+  out.id = "check";
+  out.textContent = JSON.stringify(seen);
+  document.body.appendChild(out);
+});
+</script>
+'''
+
+
+def pixels(text):
+    """The pixel values of a plain-text greyscale image, after its header."""
+    return [int(v) for v in text.split()[4:]]
+
+
+def fail(message):
+    print("FAIL: " + message)
+    sys.exit(1)
+
+
+def chromium(binary, workdir, args, page):
+    command = [binary, "--headless", "--no-sandbox", "--disable-gpu", "--hide-scrollbars",
+               "--user-data-dir=" + os.path.join(workdir, "profile")] + args
+    command.append("file://" + os.path.abspath(page))
+    run = subprocess.run(command, capture_output=True, timeout=240)
+    if run.returncode != 0:
+        fail("chromium exited with %d: %s" % (run.returncode, run.stderr.decode()[-2000:]))
+    return run.stdout.decode()
+
+
+def broken_run(runner, program, cases, workdir):
+    """The runner over the broken build; the expected and the broken pixels."""
+    shutil.rmtree(workdir, ignore_errors=True)
+    os.makedirs(os.path.join(workdir, "bin"))
+    fake = os.path.join(workdir, "bin", "distance_field_render")
+    with open(fake, "w") as f:
+        f.write(BROKEN % os.path.abspath(program))
+    os.chmod(fake, os.stat(fake).st_mode | stat.S_IXUSR)
+    report = os.path.join(workdir, "report.html")
+    run = subprocess.run([runner, "--bin-dir", os.path.dirname(fake), "--cases", cases,
+                          "--filter", "^distance_field_render$", "--html", report,
+                          "--junit", os.path.join(workdir, "junit.xml")],
+                         capture_output=True, timeout=600)
+    if run.returncode != 1:
+        fail("runner exited with %d:\n%s" % (run.returncode, run.stdout.decode()))
+    with open(os.path.join(cases, "distance_field_render", "image.out")) as f:
+        want = pixels(f.read())
+    got = pixels(subprocess.run([fake], capture_output=True).stdout.decode())
+    return run.stdout.decode(), report, want, got
+
+
+def check_verdict_line(terminal, junit, want, got):
+    """The one image line, computed here from the two pixel lists."""
+    changed = [i for i in range(len(want)) if want[i] != got[i]]
+    largest = max(abs(want[i] - got[i]) for i in changed)
+    at = next(i for i in changed if abs(want[i] - got[i]) == largest)
+    line = "image differs in {:,} of {:,} pixels; largest difference {} at ({}, {})".format(
+        len(changed), len(want), largest, at % 192, at // 192)
+    if line not in terminal:
+        fail("terminal report lacks %r:\n%s" % (line, terminal))
+    if line not in junit:
+        fail("JUnit lacks %r" % line)
+    return set(changed)
+
+
+def check_page(seen, want, got, changed):
+    for role in ("expected", "actual", "difference"):
+        if role not in seen:
+            fail("no %s picture on the page (found %s)" % (role, sorted(seen)))
+        if seen[role]["natural"] != [192, 192] or seen[role]["shown"] != [384, 384]:
+            fail("%s picture is %s, shown %s" % (role, seen[role]["natural"], seen[role]["shown"]))
+    for role, values in (("expected", want), ("actual", got)):
+        if seen[role]["rgb"] != [v for v in values for _ in range(3)]:
+            fail("the %s picture does not show the %s pixels" % (role, role))
+    rgb = seen["difference"]["rgb"]
+    marked = {i for i in range(192 * 192) if rgb[3 * i] != rgb[3 * i + 2]}
+    if marked != changed:
+        fail("difference map marks %d pixels, %d changed; first wrong: %s" % (
+            len(marked), len(changed), sorted(marked ^ changed)[:5]))
+    print("page shows three 192 x 192 pictures at 384 x 384; the map marks the %d changed pixels"
+          % len(changed))
+
+
+def render(runner, program, cases, browser, workdir, screenshot=None):
+    terminal, report, want, got = broken_run(runner, program, cases, workdir)
+    with open(os.path.join(workdir, "junit.xml")) as f:
+        changed = check_verdict_line(terminal, f.read(), want, got)
+    if screenshot:
+        chromium(browser, workdir, ["--window-size=1300,1200",
+                                    "--screenshot=" + os.path.abspath(screenshot)], report)
+        return
+    with open(report) as f:
+        page = f.read()
+    check = os.path.join(workdir, "check.html")
+    with open(check, "w") as f:
+        f.write(page.replace("</body>", CHECK + "</body>"))
+    dom = chromium(browser, workdir, ["--dump-dom", "--virtual-time-budget=10000"], check)
+    found = re.search(r'<pre id="check">(.*?)</pre>', dom, re.S)
+    if not found:
+        fail("the page's check did not run:\n" + dom[-2000:])
+    check_page(json.loads(found.group(1)), want, got, changed)
+
+
+def passing(runner, bindir, cases, workdir):
+    shutil.rmtree(workdir, ignore_errors=True)
+    os.makedirs(workdir)
+    html = os.path.join(workdir, "pass.html")
+    base = [runner, "--bin-dir", bindir, "--cases", cases, "--filter", "^(add_globals|image_rotate)$"]
+    runs = [subprocess.run(base + extra, capture_output=True, timeout=600)
+            for extra in ([], ["--html", html])]
+    # Times differ from run to run; everything else must not.
+    untimed = [re.sub(rb" +[0-9]+\.[0-9]\n", b" T\n", r.stdout) for r in runs]
+    if any(r.returncode != 0 for r in runs) or untimed[0] != untimed[1] or runs[1].stderr:
+        fail("terminal report changed by --html (status %s, stderr %r):\n%s" % (
+            [r.returncode for r in runs], runs[1].stderr.decode(), "".join(difflib.unified_diff(
+                untimed[0].decode().splitlines(True), untimed[1].decode().splitlines(True)))))
+    with open(html) as f:
+        page = f.read()
+    if "<section" in page or not re.search(r"\b\d+ passed, 0 failed</b>", page):
+        fail("a passing run's report is not the summary alone:\n" + page)
+    # A --record run has no differences to show.
+    refused = subprocess.run(base + ["--record", "--html", html], capture_output=True)
+    if refused.returncode != 2 or b"--html" not in refused.stderr:
+        fail("--html with --record was not refused: %r" % refused.stderr)
+    print("terminal report unchanged by --html; the HTML holds the summary only")
+
+
+if __name__ == "__main__":
+    a = sys.argv[1:]
+    if a[:1] == ["render"] and len(a) in (6, 8):
+        render(*a[1:6], screenshot=a[7] if len(a) == 8 and a[6] == "--screenshot" else None)
+    elif a[:1] == ["passing"] and len(a) == 5:
+        passing(*a[1:])
+    else:
+        sys.exit(__doc__)

@@ -1,0 +1,128 @@
+#include "results.hpp"
+
+#include <fstream>
+#include <sstream>
+
+#include "files.hpp"
+
+namespace conformance {
+
+namespace {
+
+#ifndef SUITE_VERSION
+#define SUITE_VERSION "0.0.0"
+#endif
+
+// "1.2.3" as [1, 2, 3], the shape lit gives its own version.
+Json version_numbers() {
+  Json numbers = Json::array();
+  std::istringstream parts(SUITE_VERSION);
+  for (std::string part; std::getline(parts, part, '.');) numbers.push_back(std::stoi(part));
+  return numbers;
+}
+
+// The verdict as the report prints it: the headline, then the details.
+std::string output_of(const Verdict& o) {
+  if (!o.finished) return "not run: the run was interrupted\n";
+  std::string text = o.passed ? "passed\n" : o.known_failure ? "known failure: " : "";
+  if (!o.passed) text += o.message + "\n";
+  return text + o.details;
+}
+
+}  // namespace
+
+std::string test_name(const std::string& program, const std::string& name) {
+  return "conformance :: " + program + "/" + name;
+}
+
+const char* code_of(const Verdict& o) {
+  if (!o.finished) return "UNSUPPORTED";
+  if (o.passed) return "PASS";
+  if (o.known_failure) return "XFAIL";
+  return o.timed_out && !o.flaky ? "TIMEOUT" : "FAIL";
+}
+
+bool failing_code(const std::string& code) {
+  return code != "PASS" && code != "UNSUPPORTED";
+}
+
+Json case_entry(const common::Case& c, const Verdict& o) {
+  Json metrics = {{"exec_time", o.cpu_seconds}, {"max_rss", o.max_rss_bytes}};
+  if (o.repeats > 1) {
+    metrics["exec_time_median"] = o.median_cpu_seconds;
+    metrics["elapsed_median"] = o.median_seconds;
+    metrics["repeats"] = o.repeats;
+  }
+  Json entry = {{"name", test_name(c.program, c.name)},
+                {"code", code_of(o)},
+                {"elapsed", o.seconds},
+                {"output", output_of(o)},
+                {"metrics", metrics},
+                {"program", c.program},
+                {"case", c.name},
+                {"kind", c.rejection() ? "rejection" : "valid"}};
+  if (o.flaky) entry["flaky"] = true;
+  if (o.fixed) entry["fixed"] = true;
+  return entry;
+}
+
+bool write_results(const std::string& path, double elapsed, Json tests) {
+  const Json file = {
+      {"__version__", version_numbers()}, {"elapsed", elapsed}, {"tests", std::move(tests)}};
+  // Names come from the case folders: bytes that are not UTF-8 become U+FFFD
+  // rather than stopping the write.
+  return common::write_file(path, file.dump(2, ' ', false, Json::error_handler_t::replace) + "\n");
+}
+
+std::optional<Json> read_results(const std::string& path, std::string& error) {
+  std::string text;
+  if (!common::read_file(path, text)) {
+    error = "cannot read " + path;
+    return std::nullopt;
+  }
+  Json file = Json::parse(text, nullptr, false);
+  if (file.is_discarded()) {
+    error = path + " is not JSON";
+    return std::nullopt;
+  }
+  if (!file.is_object() || !file.contains("tests") || !file["tests"].is_array()) {
+    error = path + " is not a results file (no tests list)";
+    return std::nullopt;
+  }
+  for (const auto& t : file["tests"])
+    if (!t.is_object() || !t.contains("name") || !t["name"].is_string() || !t.contains("code") ||
+        !t["code"].is_string()) {
+      error = path + ": a test without a name or code";
+      return std::nullopt;
+    }
+  return file;
+}
+
+bool write_run_results(const std::string& path, double elapsed,
+                       const std::vector<common::Case>& cases,
+                       const std::vector<Verdict>& verdicts) {
+  Json tests = Json::array();
+  for (std::size_t i = 0; i < cases.size(); i++) tests.push_back(case_entry(cases[i], verdicts[i]));
+  return write_results(path, elapsed, std::move(tests));
+}
+
+bool write_generated_results(const std::string& path, double elapsed,
+                             const generate::Summary& summary, const std::string& shard) {
+  Json tests = Json::array();
+  for (const auto& p : summary.programs) {
+    const std::string counts =
+        std::to_string(p.agreed) + " agreed, " + std::to_string(p.differed) + " differed\n";
+    tests.push_back({{"name", test_name(p.program, "generated")},
+                     {"code", p.differed == 0 ? "PASS" : "FAIL"},
+                     {"output", counts},
+                     {"metrics", {{"agreed", p.agreed}, {"differed", p.differed}}},
+                     {"program", p.program},
+                     {"kind", "generated"},
+                     {"shard", shard},
+                     {"refused", p.refused},
+                     {"saved", p.saved}});
+  }
+  return write_results(path, elapsed, std::move(tests));
+}
+
+}  // namespace conformance

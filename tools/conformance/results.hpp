@@ -1,0 +1,49 @@
+// The results file: one run's cases in the layout of lit's results file
+// (top level __version__, elapsed, tests; per case name, code, elapsed,
+// output, metrics), so that tools built for that format read it unchanged.
+// Fields of our own (program, case, kind) sit beside them.
+#pragma once
+
+#include <nlohmann/json.hpp>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cases.hpp"
+#include "generate.hpp"
+#include "judge.hpp"
+
+namespace conformance {
+
+using Json = nlohmann::json;
+
+// "conformance :: PROGRAM/CASE": the name a case has in every results file.
+std::string test_name(const std::string& program, const std::string& name);
+
+// The case's code: PASS, FAIL, TIMEOUT, XFAIL (a known failure) or
+// UNSUPPORTED (not run).
+const char* code_of(const Verdict& o);
+
+// Whether a code counts as a failure of its case (UNSUPPORTED ran nothing).
+bool failing_code(const std::string& code);
+
+Json case_entry(const common::Case& c, const Verdict& o);
+
+// The whole file around `tests`; false when it cannot be written.
+bool write_results(const std::string& path, double elapsed, Json tests);
+
+// A results file of any run; nullopt with `error` set when it cannot be read
+// or is not one (every test needs a string name and code).
+std::optional<Json> read_results(const std::string& path, std::string& error);
+
+// The run's cases as a results file.
+bool write_run_results(const std::string& path, double elapsed,
+                       const std::vector<common::Case>& cases,
+                       const std::vector<Verdict>& verdicts);
+
+// A --generate run: one entry per program with its counts and the cut-down
+// inputs it saved.
+bool write_generated_results(const std::string& path, double elapsed,
+                             const generate::Summary& summary, const std::string& shard);
+
+}  // namespace conformance
