@@ -17,8 +17,8 @@ namespace conformance {
 
 namespace {
 
-// Printable text, cut short.
-std::string visible(const std::string& s, std::size_t limit = 400) {
+// Printable form of the first `limit` bytes, "..." when there were more.
+std::string escaped_head(const std::string& s, std::size_t limit = 400) {
   const std::string v = common::c_escape(s.substr(0, limit));
   return s.size() > limit ? v + "..." : v;
 }
@@ -37,7 +37,7 @@ std::string ending(const RunResult& r, const generate::CompareOptions& o) {
 
 void show_run(const char* which, const RunResult& r, const generate::CompareOptions& o) {
   std::printf("  %s: %s\n    stdout \"%s\"\n    stderr \"%s\"\n", which, ending(r, o).c_str(),
-              visible(r.out).c_str(), visible(r.err).c_str());
+              escaped_head(r.out).c_str(), escaped_head(r.err).c_str());
 }
 
 bool save(const GeneratedSettings& g, const generate::Finding& f, std::vector<std::string>& saved) {
@@ -61,12 +61,12 @@ bool report(const GeneratedSettings& g, const generate::Finding& f,
   std::printf("DIFFER %s: %zu of %zu inputs\n", f.program.c_str(), f.differing, f.ran);
   if (f.cut) {
     std::printf("  input %d cut from %zu to %zu bytes: \"%s\"\n", f.index, f.original_size,
-                f.input.size(), visible(f.input).c_str());
+                f.input.size(), escaped_head(f.input).c_str());
     show_run("this build", f.runs.test, g.compare);
     show_run("reference ", f.runs.reference, g.compare);
   } else {
     std::printf("  input %d, %zu bytes, not cut down (interrupted): \"%s\"\n", f.index,
-                f.input.size(), visible(f.input).c_str());
+                f.input.size(), escaped_head(f.input).c_str());
   }
   return g.save_dir.empty() || save(g, f, saved);
 }

@@ -20,8 +20,9 @@ namespace conformance {
 
 namespace {
 
-// Printable form of a stretch of output, cut to a readable length.
-std::string visible(const std::string& s, std::size_t from, std::size_t to) {
+// Printable form of s[from, to), stopped once the escaped text passes 160
+// characters (a line of control bytes is cut sooner than one of letters).
+std::string escaped_span(const std::string& s, std::size_t from, std::size_t to) {
   std::string v;
   for (std::size_t i = from; i < to && i < s.size(); i++) {
     v += common::c_escape(s.substr(i, 1));
@@ -50,8 +51,8 @@ std::string first_difference(const char* stream, const std::string& want, const 
   msg << stream << " differs at byte " << at << " (line " << line << ", column "
       << (at - line_start + 1) << "); expected " << want.size() << " bytes, got " << got.size()
       << "\n";
-  msg << "    expected: \"" << visible(want, line_start, line_end(want)) << "\"\n";
-  msg << "    actual:   \"" << visible(got, line_start, line_end(got)) << "\"\n";
+  msg << "    expected: \"" << escaped_span(want, line_start, line_end(want)) << "\"\n";
+  msg << "    actual:   \"" << escaped_span(got, line_start, line_end(got)) << "\"\n";
   return msg.str();
 }
 

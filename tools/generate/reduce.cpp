@@ -38,8 +38,9 @@ Pieces lines_of(const std::string& s) {
   return lines;
 }
 
-// Each token with the white space before it; trailing white space alone.
-Pieces tokens_of(const std::string& s) {
+// Each token with the white space before it, trailing white space alone:
+// the pieces join back into the whole input.
+Pieces tokens_with_space_before(const std::string& s) {
   Pieces tokens;
   std::size_t i = 0;
   while (i < s.size()) {
@@ -98,7 +99,7 @@ bool is_simpler(const std::string& a, const std::string& b) {
 
 bool simplify_tokens(std::string& best, const Test& test) {
   bool progress = false;
-  Pieces pieces = tokens_of(best);
+  Pieces pieces = tokens_with_space_before(best);
   for (auto& piece : pieces) {
     const std::size_t start = piece.find_first_not_of(" \t\n\r\v\f");
     if (start == std::string::npos) continue;
@@ -153,7 +154,7 @@ std::string reduce(const std::string& input,
   std::string best = input;
   for (bool progress = true; progress && tries < budget;) {
     progress = drop_runs(best, lines_of(best), test);
-    progress |= drop_runs(best, tokens_of(best), test);
+    progress |= drop_runs(best, tokens_with_space_before(best), test);
     if (best.size() <= 512) progress |= drop_runs(best, bytes_of(best), test);
     progress |= simplify_tokens(best, test);
     progress |= plain_separators(best, test);

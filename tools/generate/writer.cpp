@@ -8,19 +8,6 @@
 
 namespace generate {
 
-std::uint64_t Random::next() {
-  std::uint64_t z = (state_ += 0x9e3779b97f4a7c15ULL);
-  z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ULL;
-  z = (z ^ (z >> 27)) * 0x94d049bb133111ebULL;
-  return z ^ (z >> 31);
-}
-
-long long Random::between(long long lo, long long hi) {
-  if (hi <= lo) return lo;
-  const auto span = static_cast<std::uint64_t>(hi - lo) + 1;
-  return lo + static_cast<long long>(below(span));
-}
-
 namespace {
 
 bool refused(const Field& f, long long v) {

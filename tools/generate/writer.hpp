@@ -6,22 +6,11 @@
 #include <string>
 
 #include "generate.hpp"
+#include "random.hpp"
 
 namespace generate {
 
-// splitmix64: small, fast and the same everywhere.
-class Random {
- public:
-  explicit Random(std::uint64_t seed) : state_(seed) {}
-  std::uint64_t next();
-  // 0 .. n-1 (0 when n is 0).
-  std::uint64_t below(std::uint64_t n) { return n == 0 ? 0 : next() % n; }
-  bool percent(int p) { return below(100) < static_cast<std::uint64_t>(p); }
-  long long between(long long lo, long long hi);  // inclusive
-
- private:
-  std::uint64_t state_;
-};
+using common::Random;
 
 class Writer {
  public:

@@ -12,7 +12,8 @@ namespace hostile {
 
 namespace {
 
-// Fixed-seed generator: the same inputs on every run and every machine.
+// Fixed-seed xorshift, kept apart from the shared generator: the driver's
+// accepted and refused counts depend on this exact sequence.
 struct Random {
   std::uint64_t state;
   explicit Random(std::uint64_t seed) : state(seed) {}
@@ -33,7 +34,9 @@ struct Token {
   std::size_t begin, end;
 };
 
-std::vector<Token> tokens_of(const std::string& s) {
+// Where each run of non-space bytes starts and ends; the spaces are no part
+// of a token, so a replacement keeps the input's layout.
+std::vector<Token> token_spans(const std::string& s) {
   std::vector<Token> tokens;
   std::size_t i = 0;
   while (i < s.size()) {
@@ -179,7 +182,7 @@ std::vector<std::size_t> cut_offsets(std::size_t length, std::size_t per_seed) {
 }
 
 std::size_t last_token_start(const std::string& bytes) {
-  auto tokens = tokens_of(bytes);
+  auto tokens = token_spans(bytes);
   return tokens.empty() ? 0 : tokens.back().begin;
 }
 
@@ -242,7 +245,7 @@ void add_token_replacements(Collector& add, const std::vector<const Seed*>& acce
                             Random& random) {
   std::size_t made = 0;
   for (const Seed* seed : accepted) {
-    auto tokens = tokens_of(seed->bytes);
+    auto tokens = token_spans(seed->bytes);
     for (std::size_t t = 0; t < tokens.size() && t < 2; t++)
       for (const auto& v : replacements) {
         add.add("token replaced", with_token(seed->bytes, tokens[t], v));
@@ -254,7 +257,7 @@ void add_token_replacements(Collector& add, const std::vector<const Seed*>& acce
        tries++) {
     if (accepted.empty()) break;
     const Seed* seed = accepted[random.below(accepted.size())];
-    auto tokens = tokens_of(seed->bytes);
+    auto tokens = token_spans(seed->bytes);
     if (tokens.empty()) continue;
     const Token t = tokens[random.below(tokens.size())];
     add.add("token replaced",
@@ -338,6 +341,7 @@ std::vector<Input> generate_all(const std::vector<Seed>& seeds,
     if (seed.accepted) accepted.push_back(&seed);
   std::vector<std::string> replacements = all_values;
   replacements.insert(replacements.end(), odd_tokens.begin(), odd_tokens.end());
+  // A fixed seed: the same inputs on every run and every machine.
   Random random(0x5eed1234abcdULL);
   add_token_replacements(add, accepted, replacements, budget, random);
   add_long_lines(add, accepted);
