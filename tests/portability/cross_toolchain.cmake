@@ -3,6 +3,9 @@
 # known ones, and a default aarch64 configure does not link with gold.
 #
 # cmake -DSOURCE_DIR=... -DWORK_DIR=... -DNINJA=... -P cross_toolchain.cmake
+# A program counts as present only when it can be run, as the toolchain
+# itself judges it (not merely readable).
+cmake_policy(SET CMP0109 NEW)
 set(_toolchain ${SOURCE_DIR}/cmake/toolchains/cross.cmake)
 
 # configure(NAME PATH [ARGS...]): configures the suite into WORK_DIR/NAME with
