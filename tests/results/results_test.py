@@ -97,7 +97,7 @@ class ResultsFile(RunnerTest):
     def test_failures_and_timeouts_carry_their_codes_and_verdicts(self):
         broken = self.build("b", {"gcd_pairs": WRONG_OUTPUT,
                                   "integer_sqrt": "#!/bin/sh\nexec sleep 20\n"})
-        run = self.run_runner(broken, "--json", self.path("r.json"), "--timeout", "0.5")
+        run = self.run_runner(broken, "--json", self.path("r.json"), "--timeout", "2")
         self.assertEqual(run.returncode, 1)
         for t in self.load("r.json")["tests"]:
             program = t["program"]
