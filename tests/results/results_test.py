@@ -287,7 +287,8 @@ class GeneratedShards(RunnerTest):
                             ["gcd_loop", "chained_locals_print"])
         args = ["--generate", "12", "--seed", "7", "--against", BIN]
         which = "^(gcd_loop|chained_locals_print)$"
-        whole = self.run_runner(broken, *args, "--json", self.path("all.json"), filter_=which)
+        whole = self.run_runner(broken, *args, "--json", self.path("all.json"),
+                                "--junit", self.path("all.xml"), filter_=which)
         self.assertEqual(whole.returncode, 1, whole.stderr)
         paths = [self.path(f"s{i}.json") for i in range(3)]
         for i, path in enumerate(paths):
@@ -296,6 +297,13 @@ class GeneratedShards(RunnerTest):
         echo = counts["conformance :: gcd_loop/generated"]
         self.assertTrue(echo["agreed"] > 0 and echo["differed"] > 0, echo)
         self.assertEqual(sum(m["agreed"] + m["differed"] for m in counts.values()), 24)
+        # The JUnit file tells the same: the differing program failed with its counts.
+        junit = {c.get("classname"): c.find("failure")
+                 for c in ET.parse(self.path("all.xml")).getroot().iter("testcase")}
+        self.assertEqual(sorted(junit), ["chained_locals_print", "gcd_loop"])
+        self.assertIsNone(junit["chained_locals_print"])
+        self.assertEqual(junit["gcd_loop"].get("message"),
+                         "%d agreed, %d differed" % (echo["agreed"], echo["differed"]))
         summed = {}
         for path in paths:
             for t in json.load(open(path))["tests"]:

@@ -4,9 +4,11 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <sstream>
 
 #include "escape.hpp"
 #include "files.hpp"
+#include "report.hpp"
 #include "results.hpp"
 #include "supervise.hpp"
 
@@ -96,6 +98,33 @@ std::string shard_text(const generate::CompareOptions& o) {
   return std::to_string(o.shard_index + 1) + "/" + std::to_string(o.shard_count);
 }
 
+// The comparison as JUnit: one test per program, failed when an input differed
+// (a missing program differs on every input), with the cut-down inputs saved.
+bool write_generated_junit(const std::string& path, const generate::Summary& summary,
+                           double seconds) {
+  long failures = 0;
+  for (const auto& p : summary.programs) failures += p.differed > 0 ? 1 : 0;
+  std::ostringstream x;
+  x << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+  x << "<testsuites name=\"conformance --generate\" tests=\"" << summary.programs.size()
+    << "\" failures=\"" << failures << "\" time=\"" << seconds << "\">\n";
+  x << "  <testsuite name=\"generated\" tests=\"" << summary.programs.size() << "\" failures=\""
+    << failures << "\" time=\"" << seconds << "\">\n";
+  for (const auto& p : summary.programs) {
+    x << "    <testcase classname=\"" << xml_escape(p.program) << "\" name=\"generated\"";
+    if (p.differed == 0) {
+      x << "/>\n";
+      continue;
+    }
+    std::string details;
+    for (const auto& file : p.saved) details += "saved " + file + "\n";
+    x << ">\n      <failure message=\"" << p.agreed << " agreed, " << p.differed << " differed\">"
+      << xml_escape(details) << "</failure>\n    </testcase>\n";
+  }
+  x << "  </testsuite>\n</testsuites>\n";
+  return common::write_file(path, x.str());
+}
+
 }  // namespace
 
 std::vector<common::Option> generated_option_rows(GeneratedSettings& g) {
@@ -155,11 +184,17 @@ int compare_generated(const Settings& s, GeneratedSettings g) {
     return 128 + signal;
   }
   std::printf("\n");
+  bool written = true;
   if (!s.json.empty() &&
       !write_generated_results(s.json, elapsed.count(), summary, shard_text(o))) {
     std::fprintf(stderr, "conformance: cannot write the results file %s\n", s.json.c_str());
-    return 2;
+    written = false;
   }
+  if (!s.junit.empty() && !write_generated_junit(s.junit, summary, elapsed.count())) {
+    std::fprintf(stderr, "conformance: cannot write the JUnit file %s\n", s.junit.c_str());
+    written = false;
+  }
+  if (!written) return 2;
   return !saved ? 2 : summary.differed > 0 ? 1 : 0;
 }
 
