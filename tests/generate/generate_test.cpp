@@ -171,4 +171,23 @@ TEST(Descriptions, OurBuildAcceptsEveryGeneratedInput) {
   }
 }
 
+// The greymap headers also reach the renderer's status-255 answer (printed
+// nothing), for each of its causes, not only the valid images.
+TEST(Descriptions, ImageHeadersAlsoReachTheStatus255Answer) {
+  const auto& d = *generate::find_description("image_rotate");
+  int answered = 0, rotated = 0;
+  for (std::uint64_t seed = 0; seed < 200; seed++) {
+    const std::string input = generate::generate_input(d, seed);
+    const auto r = common::run_with_input({SUITE_BIN_DIR "/image_rotate"}, input, {20.0});
+    if (r.status == 255) {
+      answered++;
+      EXPECT_EQ(r.out, "") << input;
+    } else {
+      rotated += r.status == 0 ? 1 : 0;
+    }
+  }
+  EXPECT_GE(answered, 8);
+  EXPECT_GE(rotated, 150);
+}
+
 }  // namespace

@@ -106,20 +106,37 @@ void add_numeric(std::vector<Description>& all) {
                  }});
 }
 
-// Pixels of a w x h greymap after its header; the maximum is always 255.
+// Pixels of a w x h greymap after its header. One time in ten the header
+// is one the program answers with status 255 (a wrong magic, a side above
+// 1024 or a maximum other than 255); otherwise the maximum is 255.
 void image_body(Writer& w) {
-  w.text("P2");
+  static const char* const wrong_magic[] = {"P5", "P3", "p2", "2P", "P 2", "PP"};
+  Random& r = w.random();
+  const int fault = r.percent(10) ? static_cast<int>(r.below(4)) + 1 : 0;
+  w.text(fault == 1 ? wrong_magic[r.below(6)] : "P2");
   w.separator();
-  const long long width = w.value("width"), height = w.value("height");
-  w.integer(255);
+  const auto side = [&](int which, const char* field) {
+    if (fault != which) return w.value(field);
+    const long long too_large = r.between(1025, int_max);
+    w.integer(too_large);
+    w.separator();
+    return too_large;
+  };
+  const long long width = side(2, "width");
+  const long long height = side(3, "height");
+  long long maximum = 255;
+  if (fault == 4) maximum = r.percent(50) ? r.between(0, 254) : r.between(256, 65535);
+  w.integer(maximum);
   w.separator();
+  if (fault == 2 || fault == 3) return;  // pixels of such a side would not be read
   for (long long k = 0; width > 0 && height > 0 && k < width * height; k++) w.value("pixel");
 }
 
 void add_image(std::vector<Description>& all) {
   Field angle = floats("angle", -float_max, float_max, true, false);
   all.push_back({"image_rotate",
-                 "an angle, one white-space byte, then a P2 greymap: width, height, 255, pixels",
+                 "an angle, one white-space byte, then a P2 greymap: width, height, 255, pixels; "
+                 "one in ten a header answered with status 255",
                  {angle, bounded("width", -2, 9, "pixels are rotated one by one"),
                   bounded("height", -2, 9, "pixels are rotated one by one"), ints("pixel")},
                  [](Writer& w) {
