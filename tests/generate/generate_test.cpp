@@ -171,6 +171,27 @@ TEST(Descriptions, OurBuildAcceptsEveryGeneratedInput) {
   }
 }
 
+// Edge ends stay inside the matrix (0 to 15) but now and then lie above n or
+// at node 0, which the program stores and uses too.
+TEST(Generator, EdgeEndsCoverTheWholeMatrix) {
+  const auto& d = *generate::find_description("shortest_paths");
+  bool above = false, zero = false;
+  for (std::uint64_t seed = 0; seed < 300; seed++) {
+    const auto t = tokens(generate::generate_input(d, seed));
+    ASSERT_GE(t.size(), 2u);
+    const long long n = read_value(t[0]);
+    for (std::size_t i = 2; i + 2 < t.size(); i += 3) {
+      for (const long long end : {read_value(t[i]), read_value(t[i + 1])}) {
+        EXPECT_TRUE(end >= 0 && end <= 15) << end;
+        above |= end > n;
+        zero |= end == 0;
+      }
+    }
+  }
+  EXPECT_TRUE(above);
+  EXPECT_TRUE(zero);
+}
+
 // The greymap headers also reach the renderer's status-255 answer (printed
 // nothing), for each of its causes, not only the valid images.
 TEST(Descriptions, ImageHeadersAlsoReachTheStatus255Answer) {

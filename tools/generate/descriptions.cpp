@@ -194,15 +194,20 @@ void add_graphs(std::vector<Description>& all) {
                    flow_edges(w);
                  }});
   all.push_back({"shortest_paths",
-                 "node count n, edge count m, then m triples u v weight with u, v in 1..n",
+                 "node count n, edge count m, then m triples u v weight with u, v in 1..n, "
+                 "one end in ten any node of the matrix",
                  {ints("nodes", 0, 15), bounded("edges", int_min, 40, "input size"), ints("weight"),
                   ints("node", 1, 15)},
                  [](Writer& w) {
                    const long long n = w.value("nodes");
-                   const long long lowest = w.description().field("node").lo;
+                   const Field& node = w.description().field("node");
                    for (long long m = w.value("edges", n < 1 ? 0 : LLONG_MAX); m > 0; m--) {
                      for (int end = 0; end < 2; end++) {
-                       w.integer(w.random().between(lowest, n));
+                       // Nodes above n are stored too, and node 0's row is used.
+                       const bool anywhere = w.random().percent(10);
+                       w.integer(
+                           w.random().between(static_cast<long long>(node.lo),
+                                              anywhere ? static_cast<long long>(node.hi) : n));
                        w.separator();
                      }
                      w.value("weight");
