@@ -41,15 +41,16 @@ endfunction()
 include(GNUInstallDirs)
 set(SUITE_CASES_DIR ${PROJECT_SOURCE_DIR}/tests/cases)
 set(SUITE_RUNNER_ARGS --bin-dir ${PROJECT_BINARY_DIR}/bin --cases ${SUITE_CASES_DIR})
-# The per-case timeout only catches a hang. Emulated programs start slower and
-# run several times slower, and so do sanitized ones (the renderer takes
-# seconds under the sanitizers, over ten on a busy machine).
+# The per-case timeout only catches a hang, so it can be generous. Emulated
+# programs start slower and run several times slower, and so do sanitized
+# ones: the renderer takes 10 s of processor time under the sanitizers or
+# qemu-arm here, and a CI machine can be several times slower still.
 set(_timeout 10)
 if(SUITE_SANITIZE)
-  set(_timeout 60)
+  set(_timeout 120)
 endif()
 if(CMAKE_CROSSCOMPILING AND CMAKE_CROSSCOMPILING_EMULATOR)
-  set(_timeout 60)
+  set(_timeout 120)
   list(JOIN CMAKE_CROSSCOMPILING_EMULATOR " " _emulator)
   list(APPEND SUITE_RUNNER_ARGS --wrapper "${_emulator}")
 endif()
