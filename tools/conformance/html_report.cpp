@@ -47,7 +47,21 @@ std::string program_result(const ProgramSummary& p) {
 
 void write_summary(std::ostringstream& h, const std::vector<Case>& cases,
                    const std::vector<Verdict>& verdicts, const RunTotals& totals) {
-  h << "<h1>Conformance run</h1>\n<table class=\"summary\">\n"
+  h << "<h1>Conformance run</h1>\n";
+  if (!totals.build.empty()) {
+    h << "<table id=\"build\">\n";
+    for (const auto& [field, value] : totals.build)
+      h << "<tr><th>" << esc(field) << "</th><td>" << esc(value) << "</td></tr>\n";
+    h << "</table>\n";
+  } else if (!totals.build_note.empty()) {
+    h << "<p id=\"build\">" << esc(totals.build_note) << "</p>\n";
+  }
+  if (!totals.diagnosis.empty()) {
+    h << "<ul id=\"diagnosis\">\n";
+    for (const auto& line : totals.diagnosis) h << "<li>" << esc(line) << "</li>\n";
+    h << "</ul>\n";
+  }
+  h << "<table class=\"summary\">\n"
     << "<tr><th>program</th><th>cases</th><th>result</th><th>time (ms)</th></tr>\n";
   const auto programs = summarize(cases, verdicts);
   int failed_programs = 0;

@@ -253,11 +253,11 @@ bool write_files(const Settings& s, const std::vector<Case>& cases,
     std::fprintf(stderr, "conformance: cannot write the HTML report %s\n", s.html.c_str());
     ok = false;
   }
-  if (!s.junit.empty() && !write_junit(s.junit, cases, verdicts)) {
+  if (!s.junit.empty() && !write_junit(s.junit, cases, verdicts, totals)) {
     std::fprintf(stderr, "conformance: cannot write the JUnit file %s\n", s.junit.c_str());
     ok = false;
   }
-  if (!s.json.empty() && !write_run_results(s.json, elapsed, cases, verdicts)) {
+  if (!s.json.empty() && !write_run_results(s.json, elapsed, cases, verdicts, totals)) {
     std::fprintf(stderr, "conformance: cannot write the results file %s\n", s.json.c_str());
     ok = false;
   }

@@ -134,8 +134,17 @@ void print_kinds(const std::vector<Case>& cases, const std::vector<Verdict>& ver
 
 }  // namespace
 
+std::vector<std::string> build_lines(const RunTotals& totals) {
+  std::vector<std::string> lines;
+  for (const auto& [field, value] : totals.build) lines.push_back("build: " + field + " " + value);
+  if (totals.build.empty() && !totals.build_note.empty())
+    lines.push_back("build: " + totals.build_note);
+  return lines;
+}
+
 void print_report(const std::vector<Case>& cases, const std::vector<Verdict>& verdicts,
                   const Settings& s, const RunTotals& totals) {
+  for (const auto& line : build_lines(totals)) std::printf("%s\n", line.c_str());
   print_failures(cases, verdicts, s);
   const auto programs = summarize(cases, verdicts);
   const int width = name_width(cases);
@@ -155,6 +164,7 @@ void print_report(const std::vector<Case>& cases, const std::vector<Verdict>& ve
     std::printf("interrupted by %s: %d cases not run\n", common::signal_name(totals.interrupt),
                 not_run);
   if (!s.baseline.empty()) print_standing(cases, verdicts);
+  for (const auto& line : totals.diagnosis) std::printf("%s\n", line.c_str());
   std::printf("%d passed, %d failed\n", passed, failed);
   std::fflush(stdout);
 }
@@ -237,18 +247,32 @@ void junit_case(std::ostringstream& x, const Case& c, const Verdict& o) {
 }  // namespace
 
 bool write_junit(const std::string& path, const std::vector<Case>& cases,
-                 const std::vector<Verdict>& verdicts) {
+                 const std::vector<Verdict>& verdicts, const RunTotals& totals) {
   std::ostringstream x;
   int failures = 0;
   for (const auto& o : verdicts) failures += o.finished && !o.passed && !o.known_failure ? 1 : 0;
   x << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
   x << "<testsuites name=\"conformance\" tests=\"" << cases.size() << "\" failures=\"" << failures
     << "\">\n";
+  // Readers take properties from each test suite, not from the whole file,
+  // so every suite carries the build and the diagnosis.
+  std::ostringstream properties;
+  properties << "    <properties>\n";
+  for (const auto& [field, value] : totals.build)
+    properties << "      <property name=\"build." << xml_escape(field) << "\" value=\""
+               << xml_escape(value) << "\"/>\n";
+  if (totals.build.empty() && !totals.build_note.empty())
+    properties << "      <property name=\"build\" value=\"" << xml_escape(totals.build_note)
+               << "\"/>\n";
+  for (const auto& line : totals.diagnosis)
+    properties << "      <property name=\"diagnosis\" value=\"" << xml_escape(line) << "\"/>\n";
+  properties << "    </properties>\n";
   std::size_t i = 0;
   for (const auto& p : summarize(cases, verdicts)) {
     x << "  <testsuite name=\"" << xml_escape(p.name) << "\" tests=\"" << p.cases
       << "\" failures=\"" << p.failed << "\" skipped=\"" << p.not_run + p.known << "\" time=\""
-      << p.seconds << "\">\n";
+      << p.seconds << "\">\n"
+      << properties.str();
     for (; i < cases.size() && cases[i].program == p.name; i++)
       junit_case(x, cases[i], verdicts[i]);
     x << "  </testsuite>\n";

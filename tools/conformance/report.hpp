@@ -4,6 +4,7 @@
 
 #include <mutex>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "cases.hpp"
@@ -53,7 +54,16 @@ struct RunTotals {
   int interrupt = 0;                   // the signal that ended the run, or 0
   std::size_t skipped_rejections = 0;  // left out by --valid-only
   std::size_t folder_problems = 0;
+  // Which build was judged: its manifest's fields in order, or, for a build
+  // without one, `build_note` saying so. Every report and file names it.
+  std::vector<std::pair<std::string, std::string>> build;
+  std::string build_note;
+  // What the failures likely come from: "likely cause: ..." lines, best first.
+  std::vector<std::string> diagnosis;
 };
+
+// The build lines that open a report: "build: FIELD VALUE" each, or the note.
+std::vector<std::string> build_lines(const RunTotals& totals);
 
 // Failures, the table and the closing lines; the last line is always
 // "N passed, N failed".
@@ -62,7 +72,7 @@ void print_report(const std::vector<common::Case>& cases, const std::vector<Verd
 
 // Writes the JUnit file; false when it cannot be written.
 bool write_junit(const std::string& path, const std::vector<common::Case>& cases,
-                 const std::vector<Verdict>& verdicts);
+                 const std::vector<Verdict>& verdicts, const RunTotals& totals);
 
 // Text made safe for an XML document: markup characters as entities, and
 // every byte that is not part of valid UTF-8, or is a character XML 1.0

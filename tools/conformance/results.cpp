@@ -66,9 +66,10 @@ Json case_entry(const common::Case& c, const Verdict& o) {
   return entry;
 }
 
-bool write_results(const std::string& path, double elapsed, Json tests) {
-  const Json file = {
+bool write_results(const std::string& path, double elapsed, Json tests, Json extra) {
+  Json file = {
       {"__version__", version_numbers()}, {"elapsed", elapsed}, {"tests", std::move(tests)}};
+  for (auto& [key, value] : extra.items()) file[key] = std::move(value);
   // Names come from the case folders: bytes that are not UTF-8 become U+FFFD
   // rather than stopping the write.
   return common::write_file(path, file.dump(2, ' ', false, Json::error_handler_t::replace) + "\n");
@@ -98,12 +99,25 @@ std::optional<Json> read_results(const std::string& path, std::string& error) {
   return file;
 }
 
+Json run_keys(const RunTotals& totals) {
+  Json keys = Json::object();
+  if (!totals.build.empty()) {
+    Json build = Json::object();
+    for (const auto& [field, value] : totals.build) build[field] = value;
+    keys["build"] = std::move(build);
+  } else if (!totals.build_note.empty()) {
+    keys["build"] = totals.build_note;
+  }
+  if (!totals.diagnosis.empty()) keys["diagnosis"] = totals.diagnosis;
+  return keys;
+}
+
 bool write_run_results(const std::string& path, double elapsed,
-                       const std::vector<common::Case>& cases,
-                       const std::vector<Verdict>& verdicts) {
+                       const std::vector<common::Case>& cases, const std::vector<Verdict>& verdicts,
+                       const RunTotals& totals) {
   Json tests = Json::array();
   for (std::size_t i = 0; i < cases.size(); i++) tests.push_back(case_entry(cases[i], verdicts[i]));
-  return write_results(path, elapsed, std::move(tests));
+  return write_results(path, elapsed, std::move(tests), run_keys(totals));
 }
 
 bool write_generated_results(const std::string& path, double elapsed,

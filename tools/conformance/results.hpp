@@ -12,6 +12,7 @@
 #include "cases.hpp"
 #include "generate.hpp"
 #include "judge.hpp"
+#include "report.hpp"
 
 namespace conformance {
 
@@ -29,8 +30,13 @@ bool failing_code(const std::string& code);
 
 Json case_entry(const common::Case& c, const Verdict& o);
 
-// The whole file around `tests`; false when it cannot be written.
-bool write_results(const std::string& path, double elapsed, Json tests);
+// The whole file around `tests`, with `extra`'s top-level keys beside lit's
+// (lit ignores keys it does not know); false when it cannot be written.
+bool write_results(const std::string& path, double elapsed, Json tests,
+                   Json extra = Json::object());
+
+// The build and diagnosis as top-level keys of a results file.
+Json run_keys(const RunTotals& totals);
 
 // A results file of any run; nullopt with `error` set when it cannot be read
 // or is not one (every test needs a string name and code).
@@ -38,8 +44,8 @@ std::optional<Json> read_results(const std::string& path, std::string& error);
 
 // The run's cases as a results file.
 bool write_run_results(const std::string& path, double elapsed,
-                       const std::vector<common::Case>& cases,
-                       const std::vector<Verdict>& verdicts);
+                       const std::vector<common::Case>& cases, const std::vector<Verdict>& verdicts,
+                       const RunTotals& totals);
 
 // A --generate run: one entry per program with its counts and the cut-down
 // inputs it saved.
