@@ -18,7 +18,7 @@ exec "$bin/gcd_loop"
 EOF
 chmod +x "$work/flaky/gcd_loop"
 "$runner" --generate 2 --seed 3 --timeout 1 --jobs 1 --filter '^gcd_loop$' --bin-dir "$work/flaky" \
-  --against "$bin" --save-differences "$work/saved" >"$work/flaky.log"
+  --against "$bin" --save-differences "$work/saved" --junit "$work/flaky.xml" >"$work/flaky.log"
 status=$?
 cat "$work/flaky.log"
 [ $status = 1 ] || fail "flaky timeout: status $status, expected 1"
@@ -33,6 +33,7 @@ why="$work/saved/gcd_loop/generated_3_0.txt"
 [ -f "$why" ] && [ -f "${why%.txt}.in" ] || fail "no saved input and description"
 expect 'flaky: input 0 agreed when run again' "$why"
 expect 'this build: timed out after 1 s' "$why"
+expect 'flaky: input 0 agreed when run again' "$work/flaky.xml"
 echo "a timeout on one run is named and called flaky"
 
 # A wrapper that hangs on any input holding a '+': the timeout repeats, the

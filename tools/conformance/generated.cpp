@@ -142,35 +142,33 @@ bool save(const GeneratedSettings& g, const generate::Finding& f, const std::str
 }
 
 // One program's difference; false when its input could not be saved.
-bool report(const GeneratedSettings& g, const generate::Finding& f,
-            std::vector<std::string>& saved) {
-  const std::string text =
-      printed("DIFFER %s: %zu of %zu inputs\n", f.program.c_str(), f.differing, f.ran) +
-      describe(f, g.compare);
-  std::fputs(text.c_str(), stdout);
-  return g.save_dir.empty() || save(g, f, text, saved);
+bool report(const GeneratedSettings& g, const generate::Finding& f, generate::ProgramTally& t) {
+  t.told = printed("DIFFER %s: %zu of %zu inputs\n", f.program.c_str(), f.differing, f.ran) +
+           describe(f, g.compare);
+  std::fputs(t.told.c_str(), stdout);
+  return g.save_dir.empty() || save(g, f, t.told, t.saved);
 }
 
 // Programs whose every run of this build failed the same way before any
 // output, told once for all of them: the input played no part, so nothing
-// was cut down or saved.
-void report_broken(const GeneratedSettings& g, const std::vector<const generate::Finding*>& same) {
+// was cut down or saved. Returns what it told.
+std::string report_broken(const GeneratedSettings& g,
+                          const std::vector<const generate::Finding*>& same) {
   const generate::Finding& example = *same.front();
-  if (same.size() == 1)
-    std::printf("%s: ", example.program.c_str());
-  else
-    std::printf("%zu programs: ", same.size());
-  std::printf("every run of this build failed before any output, the same way: %s\n",
-              example.broken.c_str());
+  std::string text = same.size() == 1 ? example.program : std::to_string(same.size()) + " programs";
+  text +=
+      ": every run of this build failed before any output, the same way: " + example.broken + "\n";
   if (example.broken == "exit status 126" || example.broken == "exit status 127")
-    std::printf(
-        "  a shell's status for a command it could not run: check --wrapper and --bin-dir\n");
-  std::printf("  not cut down%s: the input plays no part\n", g.save_dir.empty() ? "" : " or saved");
-  std::printf("  for example %s input %d, %zu bytes: \"%s\"\n", example.program.c_str(),
-              example.index, example.input.size(), escaped_head(example.input).c_str());
-  std::fputs(show_runs(example.first.runs, g.compare).c_str(), stdout);
+    text += "  a shell's status for a command it could not run: check --wrapper and --bin-dir\n";
+  text +=
+      printed("  not cut down%s: the input plays no part\n", g.save_dir.empty() ? "" : " or saved");
+  text += printed("  for example %s input %d, %zu bytes: \"%s\"\n", example.program.c_str(),
+                  example.index, example.input.size(), escaped_head(example.input).c_str());
+  text += show_runs(example.first.runs, g.compare);
+  std::fputs(text.c_str(), stdout);
   for (const generate::Finding* f : same)
     std::printf("DIFFER %s: %zu of %zu inputs\n", f->program.c_str(), f->differing, f->ran);
+  return text;
 }
 
 // The programs to compare; false after a problem that stops the comparison.
@@ -186,12 +184,12 @@ bool plan(const generate::CompareOptions& o, generate::ComparePlan& p) {
   return false;
 }
 
-// Where a program's saved inputs are listed in the results file.
-std::vector<std::string>& saved_list(generate::Summary& summary, const std::string& program) {
+// A program's share, where what was told and saved of it is kept.
+generate::ProgramTally& tally_of(generate::Summary& summary, const std::string& program) {
   for (auto& t : summary.programs)
-    if (t.program == program) return t.saved;
+    if (t.program == program) return t;
   summary.programs.emplace_back().program = program;
-  return summary.programs.back().saved;
+  return summary.programs.back();
 }
 
 std::string shard_text(const generate::CompareOptions& o) {
@@ -216,7 +214,7 @@ bool write_generated_junit(const std::string& path, const generate::Summary& sum
       x << "/>\n";
       continue;
     }
-    std::string details;
+    std::string details = p.told;
     for (const auto& file : p.saved) details += "saved " + file + "\n";
     x << ">\n      <failure message=\"" << p.agreed << " agreed, " << p.differed << " differed\">"
       << xml_escape(details) << "</failure>\n    </testcase>\n";
@@ -280,7 +278,7 @@ int compare_generated(const Settings& s, GeneratedSettings g) {
   std::vector<std::string> broken_ways;
   for (const auto& f : summary.findings) {
     if (f.broken.empty())
-      saved = report(g, f, saved_list(summary, f.program)) && saved;
+      saved = report(g, f, tally_of(summary, f.program)) && saved;
     else if (std::find(broken_ways.begin(), broken_ways.end(), f.broken) == broken_ways.end())
       broken_ways.push_back(f.broken);
   }
@@ -288,7 +286,8 @@ int compare_generated(const Settings& s, GeneratedSettings g) {
     std::vector<const generate::Finding*> same;
     for (const auto& f : summary.findings)
       if (f.broken == way) same.push_back(&f);
-    report_broken(g, same);
+    const std::string told = report_broken(g, same);
+    for (const auto* f : same) tally_of(summary, f->program).told = told;
   }
   // Generated inputs are valid: a refusal means a description is wrong.
   if (summary.refused > 0)

@@ -137,6 +137,7 @@ struct ProgramTally {
   std::string program;
   long agreed = 0, differed = 0, refused = 0;
   std::vector<std::string> saved;  // the cut-down inputs written
+  std::string told;                // the report's lines on its difference
   // Wall-clock time of its runs on both builds and of cutting its
   // difference down, summed (runs overlap when jobs > 1).
   double seconds = 0;
