@@ -5,6 +5,7 @@
 # every run the same way is told once and not cut down, the header names the
 # wrapper, progress reaches a log, and a missing reference build is one line.
 runner=$1 bin=$2 work=$3
+here=$(cd "$(dirname "$0")" && pwd)
 fail() { echo "FAIL: $*"; exit 1; }
 expect() { grep -qF -- "$1" "$2" || fail "$2 lacks: $1"; }
 rm -rf "$work" && mkdir -p "$work/flaky" || exit 1
@@ -35,6 +36,30 @@ expect 'flaky: input 0 agreed when run again' "$why"
 expect 'this build: timed out after 1 s' "$why"
 expect 'flaky: input 0 agreed when run again' "$work/flaky.xml"
 echo "a timeout on one run is named and called flaky"
+
+# The same first-run sleep in a build with a planted fault: the flaky input
+# is named, and the next smallest, whose difference repeats, is cut down;
+# when that input first ran into the timeout, the report says so.
+cat >"$work/slow_once.sh" <<EOF
+#!/bin/sh
+if [ ! -e "$work/ran_\$SEED" ]; then : >"$work/ran_\$SEED"; sleep 5; fi
+exec sh "$here/planted_fault.sh" "\$@"
+EOF
+for seed in 1 4; do
+  SEED=$seed "$runner" --generate 3 --seed $seed --timeout 1 --jobs 1 --filter '^gcd_loop$' \
+    --bin-dir "$bin" --against "$bin" --wrapper "sh $work/slow_once.sh" >"$work/mixed_$seed.log"
+  [ $? = 1 ] || fail "seed $seed: status not 1: $(cat "$work/mixed_$seed.log")"
+  grep -q '^    stdout ".*!"$' "$work/mixed_$seed.log" || fail "seed $seed: the fault not shown"
+done
+cat "$work/mixed_1.log" "$work/mixed_4.log"
+expect '  flaky: input 0 agreed when run again' "$work/mixed_1.log"
+expect '  input 1 cut from ' "$work/mixed_1.log"
+grep -q 'first ran' "$work/mixed_1.log" && fail "seed 1: the cut-down input never timed out"
+expect '  input 0 cut from ' "$work/mixed_4.log"
+expect '  when input 0 first ran: this build timed out after 1 s, reference exit status 0' \
+  "$work/mixed_4.log"
+grep -q 'flaky' "$work/mixed_4.log" && fail "seed 4: a repeated difference called flaky"
+echo "a flaky input is passed over for one whose difference repeats"
 
 # A wrapper that hangs on any input holding a '+': the timeout repeats, the
 # input is cut down to one that still holds it, and the timeout is named.
