@@ -1,6 +1,7 @@
 #include "generated_progress.hpp"
 
 #include <cstdarg>
+#include <string>
 
 namespace conformance {
 
