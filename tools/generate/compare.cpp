@@ -80,9 +80,16 @@ std::string input_of(const CompareOptions& o, const Target& t, int index) {
 // left to another shard.
 constexpr char ran_bit = 1, differed_bit = 2, refused_bit = 4, other_shard_bit = 8;
 
-std::vector<char> run_all(const CompareOptions& o, const std::vector<Target>& targets) {
+double seconds_of(const RunPair& p) {
+  return p.test.seconds + p.reference.seconds;
+}
+
+// Marks each input, and adds up the seconds its runs took.
+std::vector<char> run_all(const CompareOptions& o, const std::vector<Target>& targets,
+                          std::vector<double>& seconds) {
   const std::size_t per = static_cast<std::size_t>(o.inputs);
   std::vector<char> marks(targets.size() * per, 0);
+  seconds.assign(marks.size(), 0.0);
   common::run_pool(marks.size(), o.jobs, [&](std::size_t k, int) {
     const Target& t = targets[k / per];
     if (!in_shard(o, t.description->program, static_cast<int>(k % per))) {
@@ -90,6 +97,7 @@ std::vector<char> run_all(const CompareOptions& o, const std::vector<Target>& ta
       return;
     }
     const RunPair p = t.runner.run(input_of(o, t, static_cast<int>(k % per)));
+    seconds[k] = seconds_of(p);
     if (interrupted(p)) return;
     marks[k] = static_cast<char>(ran_bit | (same(p.test, p.reference) ? 0 : differed_bit) |
                                  (refused(t.description->program, p.reference) ? refused_bit : 0));
@@ -171,9 +179,11 @@ bool in_shard(const CompareOptions& o, const std::string& program, int index) {
 namespace {
 
 // The inputs of one program: counted, and those that differed.
-std::vector<int> tally(const CompareOptions& o, const char* marks, ProgramTally& t, long& not_run) {
+std::vector<int> tally(const CompareOptions& o, const char* marks, const double* seconds,
+                       ProgramTally& t, long& not_run) {
   std::vector<int> differing;
   for (int i = 0; i < o.inputs; i++) {
+    t.seconds += seconds[i];
     const char m = marks[i];
     if (m & other_shard_bit) continue;
     if (!(m & ran_bit))
@@ -201,13 +211,15 @@ Summary compare_builds(const CompareOptions& o, const ComparePlan& plan) {
   }
   std::vector<Target> targets;
   for (const Description* d : plan.programs) targets.push_back({d, Runner(o, d->program)});
-  const std::vector<char> marks = run_all(o, targets);
+  std::vector<double> seconds;
+  const std::vector<char> marks = run_all(o, targets, seconds);
   std::vector<std::size_t> finding_target;
   for (std::size_t t = 0; t < targets.size(); t++) {
     ProgramTally counts;
     counts.program = targets[t].description->program;
+    const std::size_t first = t * static_cast<std::size_t>(o.inputs);
     const std::vector<int> differing =
-        tally(o, &marks[t * static_cast<std::size_t>(o.inputs)], counts, summary.not_run);
+        tally(o, &marks[first], &seconds[first], counts, summary.not_run);
     summary.agreed += counts.agreed, summary.differed += counts.differed;
     summary.refused += counts.refused;
     const std::size_t ran = static_cast<std::size_t>(counts.agreed + counts.differed);
@@ -219,8 +231,16 @@ Summary compare_builds(const CompareOptions& o, const ComparePlan& plan) {
     finding_target.push_back(t);
   }
   auto& findings = summary.findings;
-  common::run_pool(findings.size(), o.jobs,
-                   [&](std::size_t k, int) { cut_down(targets[finding_target[k]], findings[k]); });
+  std::vector<double> cut_seconds(findings.size());
+  common::run_pool(findings.size(), o.jobs, [&](std::size_t k, int) {
+    const auto started = std::chrono::steady_clock::now();
+    cut_down(targets[finding_target[k]], findings[k]);
+    cut_seconds[k] =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+  });
+  // The tallies follow the missing programs, in the targets' order.
+  for (std::size_t k = 0; k < findings.size(); k++)
+    summary.programs[plan.missing.size() + finding_target[k]].seconds += cut_seconds[k];
   return summary;
 }
 
