@@ -302,6 +302,27 @@ class Compare(RunnerTest):
         self.assertEqual(int(shown.group(1)), count)
         self.assertAlmostEqual(float(shown.group(2)), mean, places=5)
 
+    def test_an_older_files_unsupported_cases_count_as_not_run(self):
+        """Older runners wrote a case not run as an UNSUPPORTED test."""
+        old = self.load("new.json")
+        stopped = old["tests"][-1]
+        stopped["code"] = "UNSUPPORTED"
+        del stopped["metrics"], old["not_run"]
+        with open(self.path("older.json"), "w") as f:
+            json.dump(old, f)
+        result = self.compare(self.path("older.json"), self.path("new.json"))
+        self.assertEqual(result.returncode, 0, result.stderr)
+        self.assertIn(f"  {stopped['name']}: not run -> PASS", result.stdout)
+        # Within a side, a file that did not run a case yields to one that did.
+        sides = self.compare(self.path("older.json"), self.path("new2.json"), "vs",
+                             self.path("new.json"))
+        self.assertEqual(sides.returncode, 0, sides.stderr)
+        self.assertIn("no case changed its result", sides.stdout)
+        merged = subprocess.run([RUNNER, "merge", self.path("older.json"), "-o",
+                                 self.path("m.json")], capture_output=True, text=True)
+        self.assertEqual(merged.returncode, 0, merged.stderr)
+        self.assertEqual(self.load("m.json")["not_run"], [stopped["name"]])
+
     def test_results_that_disagree_within_a_side_are_an_error(self):
         disagree = self.compare(self.path("old.json"), self.path("new.json"), "vs",
                                 self.path("new.json"))

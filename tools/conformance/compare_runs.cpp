@@ -44,13 +44,12 @@ Entry entry_of(const Json& t) {
   return e;
 }
 
-// The names a file lists as not run, each as an entry.
+// A file's cases: its tests, then the cases it names as not run.
 std::vector<std::pair<std::string, Entry>> entries_of(const Json& file) {
   std::vector<std::pair<std::string, Entry>> entries;
   for (const auto& t : file["tests"]) entries.emplace_back(t["name"], entry_of(t));
-  if (file.contains("not_run"))
-    for (const auto& name : file["not_run"])
-      entries.emplace_back(name, Entry{not_run_code, name, std::nullopt});
+  for (const auto& name : file["not_run"])
+    entries.emplace_back(name, Entry{not_run_code, name, std::nullopt});
   return entries;
 }
 
@@ -254,12 +253,11 @@ void join(Joined& j, Json file, const std::string& path) {
       refuse_twice(name, at->second.first, path);
     add_shard(first, t);
   }
-  if (file.contains("not_run"))
-    for (auto& name : file["not_run"]) {
-      const auto [at, fresh] = j.seen.emplace(name, std::pair(path, std::nullopt));
-      if (!fresh) refuse_twice(name, at->second.first, path);
-      j.not_run.push_back(std::move(name));
-    }
+  for (auto& name : file["not_run"]) {
+    const auto [at, fresh] = j.seen.emplace(name, std::pair(path, std::nullopt));
+    if (!fresh) refuse_twice(name, at->second.first, path);
+    j.not_run.push_back(std::move(name));
+  }
   const Json build = file.contains("build") ? file["build"] : Json();
   if (!j.build) j.build = build;
   j.builds_agree = j.builds_agree && *j.build == build;

@@ -65,7 +65,7 @@ const char* code_of(const Verdict& o) {
 }
 
 bool failing_code(const std::string& code) {
-  return code != "PASS" && code != "UNSUPPORTED" && code != not_run_code;
+  return code != "PASS" && code != not_run_code;
 }
 
 Json case_entry(const common::Case& c, const Verdict& o) {
@@ -113,13 +113,22 @@ std::optional<Json> read_results(const std::string& path, std::string& error) {
       error = path + ": a test without a name or code";
       return std::nullopt;
     }
-  if (!file.contains("not_run")) return file;
-  const Json& not_run = file["not_run"];
+  Json not_run = file.contains("not_run") ? file["not_run"] : Json::array();
   if (!not_run.is_array() ||
       !std::all_of(not_run.begin(), not_run.end(), [](const Json& n) { return n.is_string(); })) {
     error = path + ": not_run is not a list of names";
     return std::nullopt;
   }
+  // Older files held a case not run as an UNSUPPORTED test.
+  Json tests = Json::array();
+  for (auto& t : file["tests"]) {
+    if (t["code"] == "UNSUPPORTED")
+      not_run.push_back(t["name"]);
+    else
+      tests.push_back(std::move(t));
+  }
+  file["tests"] = std::move(tests);
+  file["not_run"] = std::move(not_run);
   return file;
 }
 

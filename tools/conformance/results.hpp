@@ -31,8 +31,7 @@ const char* code_of(const Verdict& o);
 // What our own tools call a case in a file's not_run list.
 inline constexpr const char* not_run_code = "not run";
 
-// Whether a code counts as a failure of its case (a case not run, or
-// UNSUPPORTED in older files, ran nothing).
+// Whether a code counts as a failure of its case (a case not run ran nothing).
 bool failing_code(const std::string& code);
 
 Json case_entry(const common::Case& c, const Verdict& o);
@@ -45,7 +44,8 @@ bool write_results(const std::string& path, double elapsed, Json tests,
 // The build and diagnosis as top-level keys of a results file.
 Json run_keys(const RunTotals& totals);
 
-// A results file of any run; nullopt with `error` set when it cannot be read
+// A results file of any run, with a not_run list (the UNSUPPORTED tests of
+// older files moved there); nullopt with `error` set when it cannot be read
 // or is not one (every test needs a string name and code; not_run, when
 // present, is a list of names).
 std::optional<Json> read_results(const std::string& path, std::string& error);
