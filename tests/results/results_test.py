@@ -447,6 +447,12 @@ class GeneratedShards(RunnerTest):
         merged = {t["name"]: (t["code"], t["metrics"]) for t in self.load("merged.json")["tests"]}
         self.assertEqual(merged, {t["name"]: (t["code"], t["metrics"])
                                   for t in self.load("all.json")["tests"]})
+        shard_seconds = {}
+        for path in paths:
+            for t in json.load(open(path))["tests"]:
+                shard_seconds[t["name"]] = shard_seconds.get(t["name"], 0) + t["elapsed"]
+        for t in self.load("merged.json")["tests"]:
+            self.assertAlmostEqual(t["elapsed"], shard_seconds[t["name"]], places=6)
 
 
 class Names(RunnerTest):
