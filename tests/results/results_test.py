@@ -517,6 +517,40 @@ class Names(RunnerTest):
             self.assertIn(data["tests"][0]["name"] + " is twice in", refused.stderr)
 
 
+class JUnitReader(RunnerTest):
+    """The JUnit files as a real reader (junitparser) takes them."""
+    def test_every_test_case_has_its_time_and_verdict(self):
+        from junitparser import JUnitXml, Failure, Skipped
+        broken = self.build("b", {"gcd_pairs": WRONG_OUTPUT})
+        self.run_runner(broken, "--junit", self.path("r.xml"), "--json", self.path("r.json"))
+        cases = [(suite.name, case) for suite in JUnitXml.fromfile(self.path("r.xml"))
+                 for case in suite]
+        tests = self.load("r.json")["tests"]
+        self.assertEqual(["conformance :: %s/%s" % (s, c.name) for s, c in cases],
+                         [t["name"] for t in tests])
+        elapsed = {t["name"]: t["elapsed"] for t in tests}
+        for suite, case in cases:
+            failed = any(isinstance(r, Failure) for r in case.result)
+            self.assertEqual(failed, suite == "gcd_pairs", case.name)
+            self.assertFalse(any(isinstance(r, Skipped) for r in case.result))
+            self.assertAlmostEqual(case.time, elapsed[f"conformance :: {suite}/{case.name}"],
+                                   places=5)
+        # --generate: one test per program, with the time its entry has.
+        real = os.path.join(BIN, "gcd_loop")
+        both = self.build("g", {"gcd_loop": SOMETIMES_WRONG.format(real=real)},
+                          ["gcd_loop", "chained_locals_print"])
+        self.run_runner(both, "--generate", "8", "--against", BIN, "--junit", self.path("g.xml"),
+                        "--json", self.path("g.json"), filter_="^(gcd_loop|chained_locals_print)$")
+        entries = {t["program"]: t for t in self.load("g.json")["tests"]}
+        for suite in JUnitXml.fromfile(self.path("g.xml")):
+            for case in suite:
+                entry = entries[case.classname]
+                self.assertGreater(case.time, 0)
+                self.assertAlmostEqual(case.time, entry["elapsed"], places=5)
+                failed = any(isinstance(r, Failure) for r in case.result)
+                self.assertEqual(failed, entry["code"] == "FAIL")
+
+
 # Passes on its even-numbered runs, prints something else on the others.
 ALTERNATING = """#!/bin/sh
 n=$(cat "{counter}" 2>/dev/null || echo 0)
