@@ -34,6 +34,8 @@ inline constexpr const char* not_run_code = "not run";
 // Whether a code counts as a failure of its case (a case not run ran nothing).
 bool failing_code(const std::string& code);
 
+// The entry of a case that ran (a case not run has none, only its name in
+// not_run).
 Json case_entry(const common::Case& c, const Verdict& o);
 
 // The whole file around `tests`, with `extra`'s top-level keys beside lit's
