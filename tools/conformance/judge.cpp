@@ -202,6 +202,7 @@ Verdict check_case(const Case& c, const Settings& s) {
   Verdict out = s.record ? record_case(c, r, s) : judge(c, r, s);
   out.timed_out = r.timed_out;
   out.cpu_seconds = r.cpu_seconds;
+  out.user_seconds = r.user_seconds;
   out.max_rss_bytes = r.max_rss_bytes;
   return out;
 }

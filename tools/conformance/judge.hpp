@@ -26,12 +26,13 @@ struct Verdict {
   double seconds = 0.0;
   std::string out, err;  // what a failed run wrote, for the HTML report
   bool timed_out = false;
-  double cpu_seconds = 0.0;  // user plus system, the program and what it waited for
+  double cpu_seconds = 0.0;   // user plus system, the program and what it waited for
+  double user_seconds = 0.0;  // user alone
   long long max_rss_bytes = 0;
-  // With --repeat: runs made, and the median of their times (seconds and
-  // cpu_seconds then hold the minimum); verdicts that differed make it flaky.
+  // With --repeat: runs made, and the median of their times (the times above
+  // then hold the minimum); verdicts that differed make it flaky.
   int repeats = 1;
-  double median_seconds = 0.0, median_cpu_seconds = 0.0;
+  double median_seconds = 0.0, median_cpu_seconds = 0.0, median_user_seconds = 0.0;
   bool flaky = false;
   // With --baseline: it failed there too (counted apart, not as failed), or
   // it passes now and failed there.
