@@ -45,7 +45,25 @@ TEST(FloatRelation, NamesSignsSpecialValuesAndDistance) {
   EXPECT_EQ(float_relation(-NAN, 0.0f), "a number where a NaN was expected");
   EXPECT_EQ(float_relation(FLT_MAX, inf), "an infinity where a finite number was expected");
   EXPECT_EQ(float_relation(-inf, inf), "an infinity of the other sign");
-  EXPECT_EQ(float_relation(1.0f, 2.0f), "8,388,608 ulps above");
+  EXPECT_EQ(float_relation(1.0f, 2.0f), "2 times larger");
+}
+
+// Far apart, an ulp count hides what happened: the values are told apart in
+// decimal and by their size instead.
+TEST(FloatRelation, FarApartValuesInDecimalNotUlps) {
+  EXPECT_EQ(float_relation(0x1p-23f, 0.0f), "a zero where 1.1920929e-07 was expected");
+  EXPECT_EQ(float_relation(-0.0f, 0x1p-23f), "1.1920929e-07 where a zero was expected");
+  // A few subnormal steps from zero: the ulps mean something there too.
+  EXPECT_EQ(float_relation(0.0f, 3 * smallest),
+            "4.20389539e-45 where a zero was expected (3 ulps above)");
+  EXPECT_EQ(float_relation(1000.0f, 1e-4f), "7 orders of magnitude smaller");
+  EXPECT_EQ(float_relation(-3.0f, -3e9f), "9 orders of magnitude larger");
+  EXPECT_EQ(float_relation(2.0f, -2.0f), "the other sign");
+  EXPECT_EQ(float_relation(2.0f, -5.0f), "the other sign; 2.5 times larger");
+  // Near, but more than a few steps: a percentage, with the count beside it.
+  EXPECT_EQ(float_relation(1.0f, 1.01f), "1% above (83,886 ulps)");
+  EXPECT_EQ(float_relation(-1.0f, -1.5f), "50% below (4,194,304 ulps)");
+  EXPECT_EQ(float_relation(1.0f, 0x1.0008p+0f), "1,024 ulps above");
 }
 
 TEST(FloatDifference, ReadsTheFloatHoldingTheFirstDifference) {
@@ -56,7 +74,11 @@ TEST(FloatDifference, ReadsTheFloatHoldingTheFirstDifference) {
   EXPECT_EQ(float_difference("3: 0x1p+0 -0x0p+0 nan\n", "3: 0x1p+0 0x0p+0 nan\n"),
             "-0x0p+0 (-0) against 0x0p+0 (0): sign of a zero differs");
   EXPECT_EQ(float_difference("x 0x1p+1\n", "x 0x1p-1\n"),
-            "0x1p+1 (2) against 0x1p-1 (0.5): 16,777,216 ulps below");
+            "0x1p+1 (2) against 0x1p-1 (0.5): 4 times smaller");
+  EXPECT_EQ(float_difference("0x1p-23\n", "0x0p+0\n"),
+            "0x1p-23 (1.1920929e-07) against 0x0p+0 (0): a zero where 1.1920929e-07 was expected");
+  EXPECT_EQ(float_difference("-0x1.8p+1\n", "-inf\n"),
+            "-0x1.8p+1 (-3) against -inf: an infinity where a finite number was expected");
   EXPECT_EQ(float_difference("nan\n", "-nan\n"), "nan against -nan: sign of a NaN differs");
   EXPECT_EQ(float_difference("0x1.fffffep+127", "inf"),
             "0x1.fffffep+127 (3.40282347e+38) against inf: an infinity where a finite number "
@@ -115,15 +137,22 @@ TEST(ImageDifference, SizeHeaderAndOutputEndingInARow) {
             "image header differs: expected \"P2 4 3 255\", got \"P2 4 3 256\"");
   EXPECT_EQ(image_difference(want, "P5" + want.substr(2)),
             "image header differs: expected \"P2 4 3 255\", got \"P5 4 3 255\"");
-  // Cut after "P2\n4 3 255\n0 1 2 3 \n10 ": five pixels written.
+  // Cut after "P2\n4 3 255\n0 1 2 3 \n10 ": five pixels written, as by a
+  // run that timed out or crashed; the unwritten pixels are not "wrong".
   EXPECT_EQ(image_difference(want, want.substr(0, want.find("11"))),
-            "image differs in 7 of 12 pixels; output ends after 5 pixels");
+            "image cut off after 5 of 12 pixels; the pixels written are right");
+  std::string wrong_then_cut = image_text(4, 3, 1, 0, 7);
+  wrong_then_cut.resize(wrong_then_cut.find("11"));
+  EXPECT_EQ(image_difference(want, wrong_then_cut),
+            "image cut off after 5 of 12 pixels; 1 of the pixels written differ, largest "
+            "difference 7 at (1, 0)");
+  EXPECT_EQ(image_difference(want, "P2\n4 3 255\n"), "image cut off after 0 of 12 pixels");
   EXPECT_EQ(image_difference(want, want + "7 8\n"),
             "image has the expected pixels; the text around them differs; 2 values after the "
             "last pixel");
   EXPECT_EQ(image_difference(want, want.substr(0, want.find("11")) + "nan 12"),
-            "image differs in 7 of 12 pixels; output ends after 5 pixels; reading stopped at "
-            "\"nan\"");
+            "image cut off after 5 of 12 pixels; the pixels written are right; reading stopped "
+            "at \"nan\"");
 }
 
 TEST(DifferenceMap, MarksExactlyTheChangedPixels) {
@@ -159,6 +188,30 @@ TEST(HtmlReport, FailingCaseEscapesOutputAndMarksTheDifference) {
   EXPECT_NE(html.find("x <mark>&lt;script&gt;alert(1)&lt;/script&gt;</mark> y"), std::string::npos)
       << html;
   EXPECT_NE(html.find("<mark>&amp;</mark>"), std::string::npos);
+}
+
+// Fields equal on both sides stay unmarked, even between two differences.
+TEST(HtmlReport, TheMarkCoversOnlyTheFieldsThatDiffer) {
+  common::Case c;
+  c.program = "floats";
+  c.name = "row";
+  c.out = std::string("0: 0x1.8p+1 0x1p+0 0x1p+0 0x1.921fb6p+1\n");
+  c.err = std::string();
+  Verdict o;
+  o.finished = true;
+  o.out = "0: 0x1.8p+0 0x1p+0 0x1p+0 0x1.921fb4p+1\n";
+  const std::string html = failing_case_html(c, o);
+  EXPECT_NE(html.find("0: 0x1.8p+<mark>1</mark> 0x1p+0 0x1p+0 0x1.921fb<mark>6</mark>p+1"),
+            std::string::npos)
+      << html;
+  EXPECT_NE(html.find("0: 0x1.8p+<mark>0</mark> 0x1p+0 0x1p+0 0x1.921fb<mark>4</mark>p+1"),
+            std::string::npos)
+      << html;
+  // Lines of different fields: one mark from the first difference to the last.
+  o.out = "0: 0x1.8p+0 0x1p+0 0x1p+0\n";
+  EXPECT_NE(failing_case_html(c, o).find("0x1.8p+<mark>0 0x1p+0 0x1p+0</mark>\\n"),
+            std::string::npos)
+      << failing_case_html(c, o);
 }
 
 TEST(Png, Base64AndARoundTrip) {

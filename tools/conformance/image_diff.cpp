@@ -113,13 +113,19 @@ ImageComparison compare_images(const GreyImage& want, const GreyImage& got) {
 std::string ImageComparison::summary() const {
   if (!mismatch.empty()) return "image " + mismatch;
   if (differing == 0) return "image has the expected pixels; the text around them differs";
-  std::string line =
-      "image differs in " + with_commas(differing) + " of " + with_commas(pixels) + " pixels";
-  if (largest > 0)
-    line +=
-        "; largest difference " + std::to_string(largest) + " at " + point(largest_x, largest_y);
-  if (missing > 0) line += "; output ends after " + with_commas(pixels - missing) + " pixels";
-  return line;
+  const std::string largest_text =
+      "largest difference " + std::to_string(largest) + " at " + point(largest_x, largest_y);
+  // An image that ends early was cut off (a timeout, a crash): counting the
+  // pixels it never wrote as differing would call it a wrong picture.
+  if (missing > 0) {
+    const std::size_t written = pixels - missing, wrong = differing - missing;
+    std::string line =
+        "image cut off after " + with_commas(written) + " of " + with_commas(pixels) + " pixels";
+    if (wrong == 0) return line + (written == 0 ? "" : "; the pixels written are right");
+    return line + "; " + with_commas(wrong) + " of the pixels written differ, " + largest_text;
+  }
+  return "image differs in " + with_commas(differing) + " of " + with_commas(pixels) + " pixels; " +
+         largest_text;
 }
 
 std::string image_difference(const GreyImage& want, const GreyImage& got) {

@@ -37,6 +37,9 @@ struct Verdict {
   // it passes now and failed there.
   bool known_failure = false;
   bool fixed = false;
+  // For a failed run: the shell command that runs the case by hand and shows
+  // the difference (see reproduce.hpp).
+  std::string reproduce;
 };
 
 Verdict check_case(const common::Case& c, const Settings& s);
