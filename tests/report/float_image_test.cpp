@@ -11,6 +11,7 @@
 #include "html_report.hpp"
 #include "image_diff.hpp"
 #include "png.hpp"
+#include "reproduce.hpp"
 
 #ifdef SUITE_HAVE_PNG
 #include <png.h>
@@ -212,6 +213,26 @@ TEST(HtmlReport, TheMarkCoversOnlyTheFieldsThatDiffer) {
   EXPECT_NE(failing_case_html(c, o).find("0x1.8p+<mark>0 0x1p+0 0x1p+0</mark>\\n"),
             std::string::npos)
       << failing_case_html(c, o);
+}
+
+TEST(TimeoutWords, ProcessorTimeAndALongerLimitWhereTheRunWaited) {
+  // The renderer under a slow emulator: 1.6 s of processor time in 10 s.
+  const std::string waited = timeout_words(10, 1.6);
+  EXPECT_EQ(waited,
+            "  in those 10 s it had 1.6 s of processor time (16%): it was mostly waiting, as on a "
+            "loaded or emulated machine; a longer --timeout may let it finish\n");
+  const std::string computed = timeout_words(10, 9.7);
+  EXPECT_NE(computed.find("9.7 s of processor time (97%)"), std::string::npos) << computed;
+  EXPECT_EQ(computed.find("--timeout"), std::string::npos) << computed;
+}
+
+TEST(Reproduce, WordsAreQuotedForTheShell) {
+  EXPECT_EQ(shell_quote("/usr/bin/qemu-arm"), "/usr/bin/qemu-arm");
+  EXPECT_EQ(shell_quote("a b"), "'a b'");
+  EXPECT_EQ(shell_quote("it's"), "'it'\\''s'");
+  EXPECT_EQ(shell_quote("$(rm -rf x)"), "'$(rm -rf x)'");
+  EXPECT_EQ(shell_quote(""), "''");
+  EXPECT_EQ(shell_command({"env", "A=x y", "prog"}), "env 'A=x y' prog");
 }
 
 TEST(Png, Base64AndARoundTrip) {

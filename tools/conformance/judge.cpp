@@ -97,21 +97,6 @@ std::string abnormal_end(const RunResult& r, const Case& c, const Settings& s) {
   return "";
 }
 
-// How much of a timed-out run's time the program computed. A program that
-// mostly waited was likely starved (a loaded machine, an emulator), not
-// stuck in a loop: then a longer limit is the remedy.
-std::string processor_time(const RunResult& r, const Settings& s) {
-  char line[200];
-  const double share = s.timeout > 0 ? r.cpu_seconds / s.timeout : 0.0;
-  std::snprintf(line, sizeof line, "  it had %.2g s of processor time in those %g s (%.0f%%)",
-                r.cpu_seconds, s.timeout, 100.0 * share);
-  if (share >= 0.5) return std::string(line) + ": it was computing all along\n";
-  return std::string(line) +
-         ": it was mostly waiting, as on a loaded or emulated machine; a longer --timeout "
-         "(now " +
-         seconds_text(s.timeout) + ") may let it finish\n";
-}
-
 // The short message of a failure: its first and weightiest reason.
 std::string headline(const RunResult& r, const std::string& ended, const Case& c) {
   if (!ended.empty()) return ended;
@@ -134,7 +119,7 @@ Verdict judge(const Case& c, const RunResult& r, const Settings& s) {
   else if (r.status != *c.status)
     why += "  expected exit status " + std::to_string(*c.status) + ", got exit status " +
            std::to_string(r.status) + "\n";
-  if (r.timed_out) why += processor_time(r, s);
+  if (r.timed_out) why += timeout_words(s.timeout, r.cpu_seconds);
   if (r.left_running) why += "  left a process running after it exited (the runner ended it)\n";
   if (r.out != *c.out)
     why += "  " + first_difference("stdout", *c.out, r.out) + closer_look(*c.out, r.out);
@@ -205,6 +190,19 @@ std::string with_commas(std::size_t n) {
     text += digits[i];
   }
   return text;
+}
+
+// A program that mostly waited was likely starved (a loaded machine, an
+// emulator), not stuck in a loop: then a longer limit is the remedy.
+std::string timeout_words(double limit_seconds, double cpu_seconds) {
+  char line[200];
+  const double share = limit_seconds > 0 ? cpu_seconds / limit_seconds : 0.0;
+  std::snprintf(line, sizeof line, "  in those %g s it had %.2g s of processor time (%.0f%%)",
+                limit_seconds, cpu_seconds, 100.0 * share);
+  if (share >= 0.5) return std::string(line) + ": it was computing all along\n";
+  return std::string(line) +
+         ": it was mostly waiting, as on a loaded or emulated machine; a longer --timeout may "
+         "let it finish\n";
 }
 
 Verdict check_case(const Case& c, const Settings& s) {

@@ -288,7 +288,7 @@ void check_programs_present(const Settings& s, const std::vector<Case>& cases) {
   const auto holds_any = [&](const fs::path& folder) {
     std::error_code ec;
     for (const auto& p : programs)
-      if (fs::exists(folder / p, ec)) return true;
+      if (fs::exists(folder / p, ec) && !fs::is_directory(folder / p, ec)) return true;
     return false;
   };
   if (holds_any(s.bin_dir)) return;

@@ -41,6 +41,8 @@ std::string reproduce_command(const common::Case& c, const Settings& s, bool tim
   // absolute; a wrapper that cannot be found stays as given.
   std::vector<std::string> anchored = common::anchored_command(argv);
   if (anchored.empty() || anchored[0].empty()) anchored = argv;
+  for (std::size_t i = 0; i < anchored.size(); i++)
+    if (anchored[i] != argv[i]) anchored[i] = fs::path(anchored[i]).lexically_normal().string();
   std::string run;
   if (timed_out) {
     char limit[32];
