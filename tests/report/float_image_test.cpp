@@ -7,6 +7,7 @@
 #include <cmath>
 #include <limits>
 
+#include "files.hpp"
 #include "float_diff.hpp"
 #include "html_report.hpp"
 #include "image_diff.hpp"
@@ -148,6 +149,7 @@ TEST(ImageDifference, SizeHeaderAndOutputEndingInARow) {
             "image cut off after 5 of 12 pixels; 1 of the pixels written differ, largest "
             "difference 7 at (1, 0)");
   EXPECT_EQ(image_difference(want, "P2\n4 3 255\n"), "image cut off after 0 of 12 pixels");
+  EXPECT_EQ(image_difference(want, ""), "image missing: the output is empty");
   EXPECT_EQ(image_difference(want, want + "7 8\n"),
             "image has the expected pixels; the text around them differs; 2 values after the "
             "last pixel");
@@ -213,6 +215,51 @@ TEST(HtmlReport, TheMarkCoversOnlyTheFieldsThatDiffer) {
   EXPECT_NE(failing_case_html(c, o).find("0x1.8p+<mark>0 0x1p+0 0x1p+0</mark>\\n"),
             std::string::npos)
       << failing_case_html(c, o);
+}
+
+// The page from its top: which build, the totals, the likely causes, the
+// failing programs linking to their cases, the passing programs folded.
+TEST(HtmlReport, ReadFromTheTop) {
+  std::vector<common::Case> cases(3);
+  std::vector<Verdict> verdicts(3);
+  const char* names[][2] = {{"aaa", "one"}, {"zzz", "right"}, {"zzz", "a&b"}};
+  for (int i = 0; i < 3; i++) {
+    cases[i].program = names[i][0];
+    cases[i].name = names[i][1];
+    cases[i].out = std::string("ok\n");
+    cases[i].err = std::string();
+    cases[i].status = 0;
+    verdicts[i].finished = true;
+    verdicts[i].passed = i < 2;
+  }
+  verdicts[2].message = "output differs";
+  verdicts[2].out = "no\n";
+  verdicts[2].reproduce = "cd \"$(mktemp -d)\" && /b/zzz < /dev/null > out";
+  Settings s;
+  s.bin_dir = "/b";
+  s.cases_dir = "/c";
+  s.wrapper = {"qemu-arm", "-L", "/usr/arm linux"};
+  RunTotals totals;
+  totals.build = {{"compiler", "g++ 12"}, {"flags", "-O2 -ffast-math"}};
+  totals.diagnosis = {"likely cause: fast-math"};
+  const std::string path = ::testing::TempDir() + "report_from_the_top.html";
+  ASSERT_TRUE(write_html(path, cases, verdicts, s, totals));
+  std::string page;
+  ASSERT_TRUE(common::read_file(path, page));
+  std::size_t at = 0;
+  for (const char* next :
+       {"<h1 id=\"top\">Conformance run: 1 of 2 programs failed</h1>", "<code>/b</code>",
+        "<code>qemu-arm -L '/usr/arm linux'</code>", "<th>date</th><td>20", "<th>compiler</th>",
+        "-O2 -ffast-math", "<b>2 passed, 1 failed</b>", "likely cause: fast-math",
+        "<tr class=\"fail\"><td>zzz</td>", "<a href=\"#zzz/a%26b\">a&amp;b</a>",
+        "<details id=\"passing\"><summary>1 program without failures</summary>",
+        "<tr class=\"pass\"><td>aaa</td>", "<section class=\"case\" id=\"zzz/a&amp;b\">",
+        "reproduce: <code>cd &quot;$(mktemp -d)&quot; &amp;&amp; /b/zzz"}) {
+    const auto found = page.find(next, at);
+    ASSERT_NE(found, std::string::npos) << next << " not after byte " << at << ":\n" << page;
+    at = found;
+  }
+  std::remove(path.c_str());
 }
 
 TEST(TimeoutWords, ProcessorTimeAndALongerLimitWhereTheRunWaited) {

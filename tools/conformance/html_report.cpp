@@ -29,6 +29,8 @@ tr.fail td { color: #b00; font-weight: bold; }
 tr.fail td a { color: #b00; }
 #run th, #build th { text-align: left; padding-right: 1em; font-weight: normal; color: #666; }
 #totals { font-size: 120%; }
+.header { display: flex; flex-wrap: wrap; gap: 0 3em; align-items: flex-start; }
+#build { margin: 0; }
 #diagnosis { background: #fff4e0; padding: 0.5em 0.5em 0.5em 2em; }
 details summary { cursor: pointer; margin: 1em 0 0.5em; }
 p.reproduce code { background: #f4f4f4; padding: 0.2em; word-break: break-all; }
@@ -97,8 +99,10 @@ void write_header(std::ostringstream& h, const Settings& s, const RunTotals& tot
   const std::time_t now = std::time(nullptr);
   std::tm utc{};
   if (gmtime_r(&now, &utc) != nullptr) std::strftime(date, sizeof date, "%Y-%m-%d %H:%M UTC", &utc);
-  h << "<table id=\"run\">\n<tr><th>build</th><td><code>" << esc(absolute(s.bin_dir))
-    << "</code></td></tr>\n";
+  // The run and the build's own description side by side: a long
+  // description must not push the failures off the first screen.
+  h << "<div class=\"header\">\n<table id=\"run\">\n<tr><th>build</th><td><code>"
+    << esc(absolute(s.bin_dir)) << "</code></td></tr>\n";
   if (!s.wrapper.empty())
     h << "<tr><th>wrapper</th><td><code>" << esc(shell_command(s.wrapper)) << "</code></td></tr>\n";
   h << "<tr><th>cases</th><td><code>" << esc(absolute(s.cases_dir)) << "</code></td></tr>\n"
@@ -111,6 +115,7 @@ void write_header(std::ostringstream& h, const Settings& s, const RunTotals& tot
   } else if (!totals.build_note.empty()) {
     h << "<p id=\"build\">" << esc(totals.build_note) << "</p>\n";
   }
+  h << "</div>\n";
 }
 
 void program_row(std::ostringstream& h, const ProgramSummary& p, const std::vector<Case>& cases,
@@ -173,7 +178,9 @@ void write_summary(std::ostringstream& h, const std::vector<Case>& cases,
   }
   if (failed_programs == static_cast<int>(programs.size())) return;
   h << "<details id=\"passing\"" << (failed_programs == 0 ? " open" : "") << "><summary>"
-    << programs.size() - failed_programs << " programs without failures</summary>\n"
+    << programs.size() - failed_programs
+    << (programs.size() - failed_programs == 1 ? " program" : " programs")
+    << " without failures</summary>\n"
     << "<table class=\"summary\">\n"
     << head;
   for (const auto& p : programs)

@@ -83,7 +83,9 @@ bool is_grey_image(const GreyImage& image, const std::string& text) {
 ImageComparison compare_images(const GreyImage& want, const GreyImage& got) {
   ImageComparison c;
   c.pixels = want.area();
-  if (!got.header_complete() || got.maximum != want.maximum) {
+  if (got.magic.empty()) {
+    c.mismatch = "missing: the output is empty";
+  } else if (!got.header_complete() || got.maximum != want.maximum) {
     c.mismatch = "header differs: expected \"" + want.header() + "\", got \"" + got.header() + "\"";
   } else if (got.width != want.width || got.height != want.height) {
     c.mismatch = "size differs: expected " + std::to_string(want.width) + " x " +

@@ -56,29 +56,12 @@ void print_row(const ProgramSummary& p, int width) {
 }
 
 Progress::Progress(const std::vector<Case>& cases, bool terminal)
-    : cases_(cases), terminal_(terminal), last_line_(std::chrono::steady_clock::now()) {
-  for (const auto& c : cases) {
-    if (programs_.empty() || programs_.back().name != c.program) {
-      programs_.push_back({c.program});
-      left_.push_back(0);
-    }
-    program_of_.push_back(programs_.size() - 1);
-    programs_.back().cases++;
-    left_.back()++;
-  }
-}
+    : cases_(cases), terminal_(terminal), last_line_(std::chrono::steady_clock::now()) {}
 
-void Progress::finished(std::size_t index, const Verdict& verdict) {
+void Progress::finished(std::size_t /*index*/, const Verdict& verdict) {
   std::lock_guard<std::mutex> hold(lock_);
-  ProgramSummary& p = programs_[program_of_[index]];
-  p.seconds += verdict.seconds;
   done_++;
-  if (verdict.known_failure) {
-    p.known++;
-  } else if (verdict.finished && !verdict.passed) {
-    p.failed++;
-    failed_++;
-  }
+  if (verdict.finished && !verdict.passed && !verdict.known_failure) failed_++;
   if (terminal_) {
     std::printf("\r[%zu/%zu] %d failed", done_, cases_.size(), failed_);
     std::fflush(stdout);
@@ -151,8 +134,8 @@ void print_table(const std::vector<ProgramSummary>& programs, int width, const S
     print_row(p, width);
   }
   if (s.failures_only && shown < programs.size())
-    std::printf("%s%zu programs passed (not listed: --failures-only)\n", shown == 0 ? "\n" : "",
-                programs.size() - shown);
+    std::printf("%s%zu program%s passed (not listed: --failures-only)\n", shown == 0 ? "\n" : "",
+                programs.size() - shown, programs.size() - shown == 1 ? "" : "s");
 }
 
 struct KindCount {

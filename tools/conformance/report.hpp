@@ -40,9 +40,6 @@ class Progress {
   const std::vector<common::Case>& cases_;
   bool terminal_;
   std::mutex lock_;
-  std::vector<ProgramSummary> programs_;
-  std::vector<std::size_t> program_of_;
-  std::vector<int> left_;
   std::size_t done_ = 0;
   int failed_ = 0;
   std::size_t last_tenth_ = 0;
