@@ -76,7 +76,7 @@ std::string case_link(const Case& c) {
       id.replace(at, std::string(entity).size(), ch);
   std::string fragment;
   for (unsigned char ch : id) {
-    if (std::isalnum(ch) || std::strchr("-_./~", ch) != nullptr) {
+    if (std::isalnum(ch) || (ch != 0 && std::strchr("-_./~", ch) != nullptr)) {
       fragment += static_cast<char>(ch);
     } else {
       char hex[4];
