@@ -38,9 +38,17 @@ struct Verdict {
   // it passes now and failed there.
   bool known_failure = false;
   bool fixed = false;
+  // For a failed run: the shell command that runs the case by hand and shows
+  // the difference (see reproduce.hpp).
+  std::string reproduce;
 };
 
 Verdict check_case(const common::Case& c, const Settings& s);
+
+// The line under a timeout: the processor time the run had within the
+// wall-clock limit and, when it mostly waited, that a longer --timeout may
+// let it finish.
+std::string timeout_words(double limit_seconds, double cpu_seconds);
 
 // "65,602": byte counts a person reads at a glance.
 std::string with_commas(std::size_t n);
