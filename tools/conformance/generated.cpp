@@ -8,6 +8,7 @@
 
 #include "escape.hpp"
 #include "files.hpp"
+#include "manifest.hpp"
 #include "report.hpp"
 #include "results.hpp"
 #include "supervise.hpp"
@@ -164,6 +165,8 @@ int compare_generated(const Settings& s, GeneratedSettings g) {
   std::printf("comparing %s against %s: %zu programs, %d generated inputs each, seed %llu\n",
               o.bin_dir.c_str(), o.against.c_str(), p.programs.size(), o.inputs,
               static_cast<unsigned long long>(o.seed));
+  std::printf("build: %s\nreference: %s\n", build_summary(o.bin_dir).c_str(),
+              build_summary(o.against).c_str());
   if (o.shard_count > 1)
     std::printf("shard %s: the inputs that fall to it\n", shard_text(o).c_str());
   std::fflush(stdout);
