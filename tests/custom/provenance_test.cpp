@@ -143,6 +143,15 @@ TEST(StartFailure, OneCauseForRunsThatAllFailedAlikeAtTheirStart) {
   EXPECT_NE(line.find("exec format error"), std::string::npos) << line;
   EXPECT_EQ(line.find('\n'), std::string::npos);
 
+  // An emulator without the target's root finds no dynamic loader.
+  s.wrapper = {"qemu-aarch64"};
+  const std::string no_loader =
+      "qemu-aarch64: Could not open '/lib/ld-linux-aarch64.so.1': No such file or directory\n";
+  verdicts = {failed("exit status 255, expected 0", no_loader),
+              failed("exit status 255, expected 2", no_loader),
+              failed("exit status 255, expected 0", no_loader)};
+  EXPECT_NE(start_failure(cases, verdicts, s).find("-L /usr/TRIPLE"), std::string::npos);
+
   // Process ids and addresses differ from run to run: still one cause.
   s.wrapper = {"/usr/bin/valgrind"};
   verdicts = {failed("output differs", "==101== Memcheck, a memory error detector\n"),
