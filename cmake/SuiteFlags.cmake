@@ -1,5 +1,11 @@
-# Flags that every target of the suite is built with. They are what makes the
-# programs' output independent of compiler, optimisation level and processor.
+# The reference flags: what makes our sources exact on each target, whatever
+# the optimisation level. Every target of a reference build (release, the
+# architecture presets, sanitize) gets them. A judged build
+# (SUITE_REFERENCE_FLAGS=OFF, the `custom` preset) gives them only to the
+# tools, which are ours and not judged (tools/CMakeLists.txt): its programs and
+# runtime are built with the user's flags alone. Everything that changes the
+# code a compiler generates for the programs belongs inside this macro.
+macro(suite_add_reference_flags)
 
 # Never fuse a*b+c into one rounding: g++ contracts by default in C++ mode and
 # clang within a statement, and either changes float results on FMA hardware.
@@ -27,22 +33,30 @@ endif()
 # which only the runtime's byte handling could notice. mips64el: madd.s;
 # Debian keeps the legacy NaN encoding (a set top fraction bit signals).
 
+# The language wraps on overflow. The programs wrap explicitly through lang/;
+# -fwrapv makes any spot that was missed wrap as well instead of being
+# undefined. Not under the sanitizers: without it any signed overflow the code
+# does not route through the wrapping helpers is reported instead.
+if(NOT SUITE_SANITIZE)
+  add_compile_options(-fwrapv)
+endif()
+endmacro()
+
+if(SUITE_REFERENCE_FLAGS)
+  suite_add_reference_flags()
+endif()
+
+# Warnings change no code. Not -Werror on a user's compiler unless asked.
 add_compile_options(-Wall -Wextra)
 if(SUITE_WERROR)
   add_compile_options(-Werror)
 endif()
 
 if(SUITE_SANITIZE)
-  # Without -fwrapv: any signed overflow the code does not route through the
-  # wrapping helpers in lang/ is then reported instead of silently wrapping.
   set(_san -fsanitize=address,undefined,float-cast-overflow
            -fno-sanitize-recover=all -fno-omit-frame-pointer)
   add_compile_options(${_san})
   add_link_options(${_san})
-else()
-  # The language wraps on overflow. The programs wrap explicitly through lang/;
-  # -fwrapv makes any spot that was missed wrap as well instead of being undefined.
-  add_compile_options(-fwrapv)
 endif()
 
 # Static programs start without the dynamic loader and its relocations, which

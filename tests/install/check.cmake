@@ -203,7 +203,7 @@ function(step_package prefix)
   if(NOT count EQUAL 1)
     message(FATAL_ERROR "expected the tarball to hold one top folder, found: ${top}")
   endif()
-  foreach(path bin/conformance bin/flow_network lib/libsuite_runtime.a include/suite_runtime.h
+  foreach(path bin/conformance bin/flow_network bin/suite-build.txt lib/libsuite_runtime.a include/suite_runtime.h
                lib/cmake/suite_runtime/suite_runtime-config.cmake
                lib/pkgconfig/suite_runtime.pc ${share_cases}/flow_network/chain.out)
     if(NOT EXISTS ${top}/${path})

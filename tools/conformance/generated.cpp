@@ -14,6 +14,7 @@
 #include "escape.hpp"
 #include "files.hpp"
 #include "generated_progress.hpp"
+#include "manifest.hpp"
 #include "report.hpp"
 #include "results.hpp"
 #include "supervise.hpp"
@@ -264,7 +265,8 @@ int compare_generated(const Settings& s, GeneratedSettings g) {
   if (!plan(o, p)) return 2;
   std::printf("%s: %zu programs, %d generated inputs each, seed %llu\n", header(o).c_str(),
               p.programs.size(), o.inputs, static_cast<unsigned long long>(o.seed));
-  // Each build's manifest, once the runner reads them, goes below this line.
+  std::printf("build: %s\nreference: %s\n", build_summary(o.bin_dir).c_str(),
+              build_summary(o.against).c_str());
   if (o.shard_count > 1)
     std::printf("shard %s: the inputs that fall to it\n", shard_text(o).c_str());
   std::fflush(stdout);

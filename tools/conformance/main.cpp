@@ -20,12 +20,14 @@
 #include "generated.hpp"
 #include "html_report.hpp"
 #include "judge.hpp"
+#include "manifest.hpp"
 #include "options.hpp"
 #include "pool.hpp"
 #include "repeat.hpp"
 #include "report.hpp"
 #include "results.hpp"
 #include "shards.hpp"
+#include "start_failure.hpp"
 #include "supervise.hpp"
 
 namespace fs = std::filesystem;
@@ -321,6 +323,9 @@ int run_golden(Settings& s, const RunSetup& setup) {
   common::end_all_strays();
   const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - started;
   totals.interrupt = common::interrupt_signal();
+  read_build(s.bin_dir, totals);
+  if (std::string cause = start_failure(cases, verdicts, s); !cause.empty())
+    totals.diagnosis.insert(totals.diagnosis.begin(), std::move(cause));
   // The files first: the report ends by naming them.
   const bool files_ok = write_files(s, cases, verdicts, totals, elapsed.count());
   print_report(cases, verdicts, s, totals);
