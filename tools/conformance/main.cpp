@@ -16,6 +16,7 @@
 #include "baseline.hpp"
 #include "cases.hpp"
 #include "compare_runs.hpp"
+#include "diagnosis.hpp"
 #include "files.hpp"
 #include "generated.hpp"
 #include "html_report.hpp"
@@ -122,6 +123,13 @@ std::vector<Option> option_table(Settings& s, GeneratedSettings& g, bool& help) 
        store_text(s.shard)},
       {"--html", "FILE", "also write the report as one self-contained HTML file",
        store_text(s.html)},
+      {"--signatures", "FILE",
+       "the known faults' signatures, for the diagnosis of a failing run\n"
+       "                    (default: faults/signatures.json beside the case folder)",
+       store_text(s.signatures)},
+      {"--observed", "FILE",
+       "also write the cases run and how each failed (what scripts/faults reads)",
+       store_text(s.observed)},
       {"--record", "", "write expected files that are missing from a trusted build's output",
        store_true(s.record)},
       {"--overwrite", "", "with --record, also replace expected files that differ",
@@ -261,6 +269,10 @@ bool write_files(const Settings& s, const std::vector<Case>& cases,
     std::fprintf(stderr, "conformance: cannot write the results file %s\n", s.json.c_str());
     ok = false;
   }
+  if (!s.observed.empty() && !write_observed(s.observed, cases, verdicts)) {
+    std::fprintf(stderr, "conformance: cannot write %s\n", s.observed.c_str());
+    ok = false;
+  }
   return ok;
 }
 
@@ -283,6 +295,7 @@ int run_golden(Settings& s, const RunSetup& setup) {
   common::end_all_strays();
   const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - started;
   totals.interrupt = common::interrupt_signal();
+  if (!s.record) totals.diagnosis = diagnose_run(s, cases, verdicts);
   print_report(cases, verdicts, s, totals);
   const bool files_ok = write_files(s, cases, verdicts, totals, elapsed.count());
   return exit_status(verdicts, totals, files_ok);

@@ -28,6 +28,10 @@ struct Settings {
   bool list = false;
   bool verbose = false;
   bool valid_only = false;
+  // The known faults' signatures (empty: those beside the cases), and where
+  // to write the run's failing cases and how each differs (--observed).
+  std::string signatures;
+  std::string observed;
 };
 
 }  // namespace conformance
