@@ -116,6 +116,18 @@ TEST(Diagnose, TwoFaultsAtOnceAreNamedTogether) {
   EXPECT_EQ(lines[2], "likely cause: ftz and trap together: they explain 7 of the 7 failures");
 }
 
+TEST(Diagnose, FaultsTheRunCannotTellApartShareALine) {
+  const std::string twins = R"({"faults": [
+      {"name": "x87", "what": "excess precision", "fails": {"p/0": "ulps", "p/1": "ulps"}},
+      {"name": "x87-64", "what": "the same on x86-64", "fails": {"p/0": "ulps", "p/1": "ulps"}}]})";
+  const auto lines = diagnose(run({{0, U}, {1, U}}), parse_signatures(twins));
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_EQ(lines[0],
+            "likely cause: x87 (excess precision) or, alike here, x87-64 (the same on x86-64): 2 "
+            "of the 2 cases it fails fail here; explains 2 of the 2 failures (thin evidence: 2 "
+            "cases)");
+}
+
 TEST(Diagnose, WeakEvidenceNamesNoFault) {
   // Two of flush-to-zero's four cases: not enough to name it.
   const auto lines = diagnose(run({{0, U}, {1, U}}), parse_signatures(signatures));
@@ -151,15 +163,17 @@ TEST(Diagnose, ASignatureTakenOutLeavesTheFailuresUnexplained) {
 
 TEST(Diagnose, OnlyTheCasesThatRanCount) {
   // A filtered run of p/0 and p/1: both of ftz's cases that ran fail, the
-  // two it did not run count neither way (and are thin evidence).
+  // two it did not run count neither way (and are thin evidence); on these
+  // cases fast-math cannot be told from it.
   Observed o;
   o.ran = {"p/0", "p/1", "p/15"};
   o.failed = {{"p/0", U}, {"p/1", U}};
   const auto lines = diagnose(o, parse_signatures(signatures));
   ASSERT_FALSE(lines.empty());
   EXPECT_EQ(lines[0],
-            "likely cause: ftz (flush-to-zero): 2 of the 2 cases it fails fail here, and 0 of "
-            "the 1 it passes; explains 2 of the 2 failures (thin evidence: few of its cases ran)");
+            "likely cause: ftz (flush-to-zero) or, alike here, fast (everything fast): 2 of the 2 "
+            "cases it fails fail here, and 0 of the 1 it passes; explains 2 of the 2 failures "
+            "(thin evidence: 2 cases)");
   // A fault judged on fewer cases: p/19 is its, p/15 is not.
   o.ran.insert("p/19");
   o.failed["p/19"] = B;

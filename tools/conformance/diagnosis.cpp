@@ -70,14 +70,21 @@ std::string plural(std::size_t n, const char* one, const char* many) {
   return std::to_string(n) + " " + (n == 1 ? one : many);
 }
 
-std::string evidence(const Match& m, std::size_t newly, std::size_t failures) {
+// Faults the run cannot tell apart from m (the same cases fail the same way)
+// are named on its line.
+std::string evidence(const Match& m, const std::vector<const Match*>& alike, std::size_t newly,
+                     std::size_t failures) {
   std::ostringstream line;
-  line << "likely cause: " << m.fault->name << " (" << m.fault->what << "): " << m.failing
-       << " of the " << plural(m.predicted, "case", "cases") << " it fails fail here";
+  line << "likely cause: " << m.fault->name << " (" << m.fault->what << ")";
+  for (const Match* a : alike)
+    line << " or, alike here, " << a->fault->name << " (" << a->fault->what << ")";
+  line << ": " << m.failing << " of the " << plural(m.predicted, "case", "cases")
+       << " it fails fail here";
   if (m.same_way != m.failing) line << " (" << m.same_way << " the same way)";
   if (m.passes > 0) line << ", and " << m.passes_failing << " of the " << m.passes << " it passes";
   line << "; explains " << newly << " of the " << plural(failures, "failure", "failures");
-  if (m.predicted < thin_evidence) line << " (thin evidence: few of its cases ran)";
+  if (m.predicted < thin_evidence)
+    line << " (thin evidence: " << plural(m.predicted, "case", "cases") << ")";
   return line.str();
 }
 
@@ -162,13 +169,15 @@ std::vector<std::string> diagnose(const Observed& o, const std::vector<Signature
   std::set<std::string> left;
   for (const auto& [name, kind] : o.failed) left.insert(name);
   std::vector<std::string> lines;
-  std::vector<const Match*> named;
+  std::vector<const Match*> named, skipped;
   while (!left.empty()) {
     const Match* best = nullptr;
     long best_score = 0;
     std::size_t best_new = 0;
     for (const auto& m : matches) {
-      if (!m.strong() || std::find(named.begin(), named.end(), &m) != named.end()) continue;
+      if (!m.strong() || std::find(named.begin(), named.end(), &m) != named.end() ||
+          std::find(skipped.begin(), skipped.end(), &m) != skipped.end())
+        continue;
       const auto newly = static_cast<std::size_t>(std::count_if(
           m.explains.begin(), m.explains.end(), [&](const auto& c) { return left.count(c); }));
       const long score = long(newly) - long(m.predicted - m.failing);
@@ -180,9 +189,17 @@ std::vector<std::string> diagnose(const Observed& o, const std::vector<Signature
       }
     }
     if (!best) break;
-    lines.push_back(evidence(*best, best_new, o.failed.size()));
+    std::vector<const Match*> alike;
+    for (const auto& m : matches)
+      if (&m != best && m.strong() && m.explains == best->explains &&
+          m.predicted == best->predicted && m.failing == best->failing &&
+          std::find(named.begin(), named.end(), &m) == named.end())
+        alike.push_back(&m);
+    lines.push_back(evidence(*best, alike, best_new, o.failed.size()));
     for (const auto& c : best->explains) left.erase(c);
     named.push_back(best);
+    // Not named again as causes of their own.
+    for (const Match* a : alike) skipped.push_back(a);
   }
   if (named.size() > 1) {
     std::string names;
