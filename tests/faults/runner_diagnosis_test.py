@@ -70,7 +70,8 @@ check("a sound build passes with no diagnosis", rc == 0 and not causes(out), out
 
 # The signatures beside the case folder are found without an option, and the
 # diagnosis comes just before the closing line and goes into the files.
-rc, out = run(flush, "--json", SCRATCH / "flush.json", "--junit", SCRATCH / "flush.xml")
+rc, out = run(flush, "--json", SCRATCH / "flush.json", "--junit", SCRATCH / "flush.xml",
+              "--html", SCRATCH / "flush.html")
 lines = out.strip().splitlines()
 check("flush-to-zero is named with its evidence",
       causes(out) == ["likely cause: flush (subnormals flushed): 1 of the 1 case it fails fail "
@@ -83,6 +84,8 @@ check("the results file holds the diagnosis", results.get("diagnosis") == causes
       json.dumps(results.get("diagnosis")))
 check("the JUnit file holds the diagnosis",
       "likely cause: flush" in (SCRATCH / "flush.xml").read_text())
+check("the HTML report holds the diagnosis",
+      "likely cause: flush" in (SCRATCH / "flush.html").read_text())
 
 rc, out = run(both)
 found = causes(out)
