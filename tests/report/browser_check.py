@@ -4,12 +4,16 @@
   browser_check.py render RUNNER PROGRAM CASES CHROMIUM WORKDIR [--screenshot PNG]
   browser_check.py passing RUNNER BIN CASES WORKDIR
 
-render: runs the runner over a build whose distance_field_render is broken
-(a block of pixels brighter, one pixel flipped), then opens the HTML report
-in headless Chromium and reads back what the page shows: the three pictures
-of the failing case decode at their sizes, and the difference map marks
-exactly the pixels the broken build changed. With --screenshot it takes a
-picture of the report instead (docs/report-image-case.png is made so).
+render: runs the runner over a build of every program in which
+distance_field_render is broken (a block of pixels brighter, one pixel
+flipped) and float_calculus flushes tiny values to zero, then opens the HTML
+report in headless Chromium at 1280 x 800 and reads back what the page shows:
+the first failure (and the likely causes, when the run names them) on the
+first screen above every passing program, a link from the summary to every
+failing case, the three pictures of the image case decoded at their sizes,
+and the difference map marking exactly the pixels the broken build changed.
+With --screenshot it takes a picture of the report instead
+(docs/report-image-case.png is made so).
 
 passing: a run with no failure gives the same terminal report with and
 without --html, and its HTML holds the summary only.
@@ -42,9 +46,38 @@ sys.stderr.buffer.write(run.stderr)
 sys.exit(run.returncode)
 '''
 
+# Underflow to zero, as a build with flush-to-zero arithmetic prints it.
+FLUSHED = r'''#!%s
+import re, subprocess, sys
+run = subprocess.run([%r], capture_output=True)
+out = re.sub(rb"-?0x1(\.[0-9a-f]+)?p-(1[0-9][0-9]|[6-9][0-9])\b", b"0x0p+0", run.stdout)
+sys.stdout.buffer.write(out)
+sys.stderr.buffer.write(run.stderr)
+sys.exit(run.returncode)
+'''
+
 CHECK = '''<script>
 window.addEventListener("load", () => {
   const seen = {};
+  // The layout on the first screen: where the first failure, the likely
+  // causes and every passing row that is shown at all sit.
+  const box = (e) => e && e.getBoundingClientRect();
+  const firstFail = box(document.querySelector("tr.fail"));
+  const diagnosis = box(document.getElementById("diagnosis"));
+  const passing = [...document.querySelectorAll("tr.pass")].map(box)
+                      .filter((r) => r.height > 0).map((r) => r.top);
+  const links = [];
+  for (const a of document.querySelectorAll("a[href^='#']")) {
+    if (a.closest("section.case")) continue;
+    const target = document.getElementById(decodeURIComponent(a.getAttribute("href").slice(1)));
+    links.push(target ? target.id : null);
+  }
+  seen.layout = {viewport: [window.innerWidth, window.innerHeight],
+                 firstFail: firstFail && [firstFail.top, firstFail.bottom],
+                 diagnosis: diagnosis && [diagnosis.top, diagnosis.bottom],
+                 passingTop: passing.length ? Math.min(...passing) : null,
+                 links: links,
+                 sections: [...document.querySelectorAll("section.case")].map((e) => e.id)};
   for (const img of document.querySelectorAll("section.case img")) {
     const canvas = document.createElement("canvas");
     canvas.width = img.naturalWidth;
@@ -86,20 +119,34 @@ def chromium(binary, workdir, args, page):
     return run.stdout.decode()
 
 
+def script(path, text):
+    with open(path, "w") as f:
+        f.write(text)
+    os.chmod(path, os.stat(path).st_mode | stat.S_IXUSR)
+
+
 def broken_run(runner, program, cases, workdir):
     """The runner over the broken build; the expected and the broken pixels."""
     shutil.rmtree(workdir, ignore_errors=True)
-    os.makedirs(os.path.join(workdir, "bin"))
-    fake = os.path.join(workdir, "bin", "distance_field_render")
-    with open(fake, "w") as f:
-        f.write(BROKEN % (sys.executable, os.path.abspath(program)))
-    os.chmod(fake, os.stat(fake).st_mode | stat.S_IXUSR)
+    bindir = os.path.join(workdir, "bin")
+    os.makedirs(bindir)
+    # Every program of ours beside the broken ones: the report's passing rows.
+    ours = os.path.dirname(os.path.abspath(program))
+    for name in os.listdir(cases):
+        if os.path.exists(os.path.join(ours, name)):
+            os.symlink(os.path.join(ours, name), os.path.join(bindir, name))
+    fake = os.path.join(bindir, "distance_field_render")
+    os.remove(fake)
+    script(fake, BROKEN % (sys.executable, os.path.abspath(program)))
+    flushed = os.path.join(bindir, "float_calculus")
+    os.remove(flushed)
+    script(flushed, FLUSHED % (sys.executable, os.path.join(ours, "float_calculus")))
     report = os.path.join(workdir, "report.html")
     # The case's usual 10 s is for the program alone; this build adds an
     # interpreter around it, and CI runs other tests beside this one.
-    run = subprocess.run([runner, "--bin-dir", os.path.dirname(fake), "--cases", cases,
-                          "--filter", "^distance_field_render$", "--html", report,
-                          "--junit", os.path.join(workdir, "junit.xml"), "--timeout", "300"],
+    run = subprocess.run([runner, "--bin-dir", bindir, "--cases", cases, "--jobs", "2",
+                          "--html", report, "--junit", os.path.join(workdir, "junit.xml"),
+                          "--timeout", "300"],
                          capture_output=True, timeout=600)
     if run.returncode != 1:
         fail("runner exited with %d:\n%s" % (run.returncode, run.stdout.decode()))
@@ -123,6 +170,32 @@ def check_verdict_line(terminal, junit, want, got):
     return set(changed)
 
 
+def check_layout(layout, junit):
+    """The first screen shows the first failure above every passing row,
+    and the summary links to every failing case."""
+    # Only the width shapes the page; headless windows lose some height to
+    # the browser's frame, so the first screen is the first 800 pixels.
+    if layout["viewport"][0] != 1280:
+        fail("the page was not laid out 1280 pixels wide: %s" % layout["viewport"])
+    first = layout["firstFail"]
+    if not first or first[1] > 800:
+        fail("the first failure is not on the first screen: %s" % first)
+    if layout["diagnosis"] and layout["diagnosis"][1] > 800:
+        fail("the likely causes are not on the first screen: %s" % layout["diagnosis"])
+    if layout["passingTop"] is not None and layout["passingTop"] < first[1]:
+        fail("a passing row (top %s) comes before the first failure %s" % (
+            layout["passingTop"], first))
+    failing = set("%s/%s" % m for m in re.findall(
+        r'<testcase classname="([^"]*)" name="([^"]*)"[^>]*>\s*<failure', junit))
+    if None in layout["links"]:
+        fail("a link of the summary leads nowhere")
+    if set(layout["sections"]) != failing or set(layout["links"]) != failing:
+        fail("failing cases %s, sections %s, linked from the summary %s" % (
+            sorted(failing), sorted(layout["sections"]), sorted(set(layout["links"]))))
+    print("first failure at %s of an 800-pixel screen, no passing row above it; "
+          "%d failing cases, each linked from the summary" % (first, len(failing)))
+
+
 def check_page(seen, want, got, changed):
     for role in ("expected", "actual", "difference"):
         if role not in seen:
@@ -144,7 +217,8 @@ def check_page(seen, want, got, changed):
 def render(runner, program, cases, browser, workdir, screenshot=None):
     terminal, report, want, got = broken_run(runner, program, cases, workdir)
     with open(os.path.join(workdir, "junit.xml")) as f:
-        changed = check_verdict_line(terminal, f.read(), want, got)
+        junit = f.read()
+    changed = check_verdict_line(terminal, junit, want, got)
     if screenshot:
         chromium(browser, workdir, ["--window-size=1300,1200",
                                     "--screenshot=" + os.path.abspath(screenshot)], report)
@@ -154,11 +228,14 @@ def render(runner, program, cases, browser, workdir, screenshot=None):
     check = os.path.join(workdir, "check.html")
     with open(check, "w") as f:
         f.write(page.replace("</body>", CHECK + "</body>"))
-    dom = chromium(browser, workdir, ["--dump-dom", "--virtual-time-budget=10000"], check)
+    dom = chromium(browser, workdir, ["--dump-dom", "--virtual-time-budget=10000",
+                                      "--window-size=1280,800"], check)
     found = re.search(r'<pre id="check">(.*?)</pre>', dom, re.S)
     if not found:
         fail("the page's check did not run:\n" + dom[-2000:])
-    check_page(json.loads(found.group(1)), want, got, changed)
+    seen = json.loads(found.group(1))
+    check_layout(seen.pop("layout"), junit)
+    check_page(seen, want, got, changed)
 
 
 def passing(runner, bindir, cases, workdir):
@@ -168,8 +245,13 @@ def passing(runner, bindir, cases, workdir):
     base = [runner, "--bin-dir", bindir, "--cases", cases, "--filter", "^(add_globals|image_rotate)$"]
     runs = [subprocess.run(base + extra, capture_output=True, timeout=600)
             for extra in ([], ["--html", html])]
-    # Times differ from run to run; everything else must not.
+    # Times differ from run to run, and the report names the file it wrote;
+    # everything else must not differ.
     untimed = [re.sub(rb" +[0-9]+\.[0-9]\n", b" T\n", r.stdout) for r in runs]
+    written = b"wrote the HTML report " + os.path.abspath(html).encode() + b"\n"
+    if written not in untimed[1]:
+        fail("the report does not name the HTML file it wrote:\n" + untimed[1].decode())
+    untimed[1] = untimed[1].replace(written, b"")
     if any(r.returncode != 0 for r in runs) or untimed[0] != untimed[1] or runs[1].stderr:
         fail("terminal report changed by --html (status %s, stderr %r):\n%s" % (
             [r.returncode for r in runs], runs[1].stderr.decode(), "".join(difflib.unified_diff(

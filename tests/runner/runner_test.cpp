@@ -197,9 +197,17 @@ TEST_F(BrokenBuild, ATimeoutNamesItsLimitAndEndsEveryProcess) {
   EXPECT_EQ(r.status, 1);
   // The sleeper and its child sleep a minute.
   EXPECT_LT(r.seconds, 20.0);
-  EXPECT_NE(r.out.find("expected exit status 0, got timed out after 0.3 s"), std::string::npos)
+  EXPECT_NE(r.out.find("expected exit status 0, got timed out after 0.3 s of wall-clock time\n"
+                       "  in those 0.3 s it had "),
+            std::string::npos)
       << r.out;
-  EXPECT_NE(slurp(xml).find("message=\"timed out after 0.3 s\""), std::string::npos);
+  // A sleeper uses no processor time: the limit, not the program, is at fault.
+  EXPECT_NE(r.out.find("it was mostly waiting"), std::string::npos) << r.out;
+  EXPECT_NE(slurp(xml).find("message=\"timed out after 0.3 s of wall-clock time\""),
+            std::string::npos);
+  // The command that reproduces it is bounded by the same limit.
+  EXPECT_NE(r.out.find("reproduce: cd \"$(mktemp -d)\" && timeout 0.3 "), std::string::npos)
+      << r.out;
   EXPECT_EQ(started_processes(), 2u);
   EXPECT_TRUE(survivors().empty());
 }
@@ -383,16 +391,141 @@ TEST_F(Kinds, CasesBreakingTheNamingConventionAreMalformed) {
   EXPECT_EQ(started_processes(), 0u);
 }
 
-TEST_F(Kinds, ProgressShowsEachProgramInTheTableFormatOffATerminal) {
+using Layout = Scratch;
+
+// Read from its end, as in a CI log: the table once, then the failures, the
+// totals, the files written and the closing line.
+TEST_F(Layout, TheTableOnceThenFailuresThenFilesWrittenThenTheClosingLine) {
   add_case("aaa", "one", "ok\n");
   add_case("ok", "one", "ok\n");
-  const Finished r = run({"--timeout", "10"});
-  EXPECT_EQ(r.status, 0);
-  const auto progress = r.out.find("aaa          1  pass");
+  add_case("zzz", "wrong", "no\n");
+  const fs::path xml = root_ / "r.xml", html = root_ / "r.html";
+  Finished r = run({"--junit", xml.string(), "--html", html.string()});
+  EXPECT_EQ(r.status, 1);
+  // Progress off a terminal counts cases; the table is printed once.
+  EXPECT_EQ(r.out.rfind("[1/3] ", 0), 0u) << r.out;
   const auto table = r.out.find("program ");
-  ASSERT_NE(progress, std::string::npos) << r.out;
-  EXPECT_LT(progress, table);
-  EXPECT_NE(r.out.find("aaa          1  pass", table), std::string::npos) << r.out;
+  ASSERT_NE(table, std::string::npos) << r.out;
+  EXPECT_EQ(r.out.find("aaa          1  pass"), r.out.rfind("aaa          1  pass")) << r.out;
+  const auto failure = r.out.find("FAIL zzz/wrong");
+  EXPECT_LT(table, failure) << r.out;
+  EXPECT_LT(r.out.find("zzz          1  FAIL 1 of 1"), failure) << r.out;
+  const std::string ending = "wrote the HTML report " + html.string() + "\nwrote the JUnit file " +
+                             xml.string() + "\n2 passed, 1 failed\n";
+  ASSERT_GE(r.out.size(), ending.size());
+  EXPECT_EQ(r.out.substr(r.out.size() - ending.size()), ending) << r.out;
+
+  // Only what did not pass.
+  r = run({"--failures-only", "--verbose"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out.find("aaa "), std::string::npos) << r.out;
+  EXPECT_EQ(r.out.find("pass "), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("zzz          1  FAIL 1 of 1"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("2 programs passed (not listed: --failures-only)"), std::string::npos)
+      << r.out;
+  EXPECT_NE(r.out.find("FAIL zzz/wrong"), std::string::npos) << r.out;
+  EXPECT_EQ(last_line(r.out), "2 passed, 1 failed");
+}
+
+// The reproduce: line of each failure in the terminal report and JUnit.
+std::vector<std::string> reproduce_lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);)
+    if (line.rfind("reproduce: ", 0) == 0) lines.push_back(line.substr(11));
+  return lines;
+}
+
+Finished shell(const std::string& command, const fs::path& folder) {
+  Finished r;
+  const std::string line = "cd '" + folder.string() + "' && sh -c \"$0\" > out.txt 2>&1";
+  const pid_t pid = fork();
+  if (pid == 0) {
+    execl("/bin/sh", "sh", "-c", line.c_str(), command.c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  int wstatus = 0;
+  waitpid(pid, &wstatus, 0);
+  r.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : 128 + WTERMSIG(wstatus);
+  r.out = slurp(folder / "out.txt");
+  return r;
+}
+
+// Pasted into a shell anywhere, the command runs the case as the runner did
+// (wrapper, input, absolute paths, quoting) and shows the same difference.
+TEST_F(Layout, AReproduceCommandShowsTheDifferenceFromAnyFolder) {
+  const fs::path odd = root_ / "it's here";
+  fs::create_directories(odd / "cases" / "ok");
+  fs::create_directories(odd / "bin");
+  fs::create_symlink(FAKE_PROGRAM, odd / "bin" / "ok");
+  spit(odd / "cases" / "ok" / "wrong.in", "any input\n");
+  spit(odd / "cases" / "ok" / "wrong.out", "no\n");
+  spit(odd / "cases" / "ok" / "wrong.err", "");
+  spit(odd / "cases" / "ok" / "wrong.status", "0\n");
+  spit(odd / "wrap $x", "#!/bin/sh\nexec \"$@\"\n");
+  fs::permissions(odd / "wrap $x", fs::perms::owner_all);
+  const fs::path xml = root_ / "r.xml";
+  const Finished r =
+      run_command({RUNNER, "--bin-dir", (odd / "bin").string(), "--cases", (odd / "cases").string(),
+                   "--wrapper", "'../it'\\''s here/wrap $x'", "--junit", xml.string()},
+                  0, 0);
+  EXPECT_EQ(r.status, 1) << r.out << r.err;
+  const auto lines = reproduce_lines(r.out);
+  ASSERT_EQ(lines.size(), 1u) << r.out;
+  std::string junit = slurp(xml);
+  for (const auto& [entity, text] :
+       {std::pair{"&quot;", "\""}, {"&lt;", "<"}, {"&gt;", ">"}, {"&amp;", "&"}})
+    for (auto at = junit.find(entity); at != std::string::npos; at = junit.find(entity))
+      junit.replace(at, std::string(entity).size(), text);
+  EXPECT_EQ(reproduce_lines(junit), lines) << junit;
+  EXPECT_NE(lines[0].find("wrap $x'"), std::string::npos) << lines[0];
+
+  const fs::path elsewhere = root_ / "elsewhere";
+  fs::create_directories(elsewhere);
+  const Finished differs = shell(lines[0], elsewhere);
+  EXPECT_NE(differs.status, 0) << differs.out;
+  EXPECT_NE(differs.out.find("\n-no\n+ok\n"), std::string::npos) << differs.out;
+  // Once the expected output is what the program prints, the same command
+  // shows nothing and succeeds.
+  spit(odd / "cases" / "ok" / "wrong.out", "ok\n");
+  const Finished same = shell(lines[0], elsewhere);
+  EXPECT_EQ(same.status, 0) << same.out;
+  EXPECT_EQ(same.out, "");
+}
+
+// Everyday mistakes end the run before it starts, with one line that says
+// what to do.
+TEST_F(Layout, AProgramFolderWithoutTheProgramsIsOneLineWithAHint) {
+  add_case("aaa", "one", "ok\n");
+  add_case("ok", "one", "ok\n");
+  // The build folder instead of its bin/.
+  Finished r =
+      run_command({RUNNER, "--bin-dir", root_.string(), "--cases", cases().string()}, 0, 0);
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.err, "conformance: " + root_.string() +
+                       " holds none of the 2 programs; did you mean " + bin().string() + "?\n");
+  EXPECT_EQ(r.out, "");
+  r = run_command(
+      {RUNNER, "--bin-dir", cases().string(), "--cases", cases().string(), "--filter", "^ok$"}, 0,
+      0);
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.err, "conformance: " + cases().string() + " does not hold ok\n");
+  EXPECT_EQ(started_processes(), 0u);
+  // Some programs missing is a partial build, judged as such.
+  fs::remove(bin() / "aaa");
+  r = run({});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.out.find("did not run"), std::string::npos) << r.out;
+}
+
+TEST_F(Layout, GenerateWithoutAReferenceBuildIsOneLine) {
+  add_case("gcd_loop", "one", "ok\n");
+  // This runner is in a build tree: no programs beside it to compare with.
+  const Finished r = run({"--generate", "5", "--filter", "^gcd_loop$"});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+  EXPECT_EQ(r.err.rfind("conformance: --generate needs --against DIR", 0), 0u) << r.err;
+  EXPECT_EQ(r.out, "");
 }
 
 // A broken build reaching past its case: memory, core dumps, files, its

@@ -232,6 +232,8 @@ void finish(Child& child, bool exited, RunResult& result) {
   unregister(child.pid);
   result.cpu_seconds = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
                        static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+  result.user_seconds = static_cast<double>(usage.ru_utime.tv_sec) +
+                        static_cast<double>(usage.ru_utime.tv_usec) / 1e6;
   result.max_rss_bytes = static_cast<long long>(usage.ru_maxrss) * 1024;  // kilobytes on Linux
   if (!exited) return;
   result.left_running = left;

@@ -37,9 +37,11 @@ struct RunResult {
   bool timed_out = false;
   std::string spawn_error;
   double seconds = 0.0;
-  // CPU time (user plus system) and the peak resident size in bytes of the
-  // program and of the descendants it waited for; 0 when it never ran.
+  // CPU time (user plus system, and user alone) and the peak resident size
+  // in bytes of the program and of the descendants it waited for; 0 when it
+  // never ran.
   double cpu_seconds = 0.0;
+  double user_seconds = 0.0;
   long long max_rss_bytes = 0;
   // 1 (stdout) or 2 (stderr) when that stream passed its bound after
   // `overflow_bytes` bytes and the run was stopped.

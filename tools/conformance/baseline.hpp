@@ -20,7 +20,7 @@ class Baseline {
   void judge(const common::Case& c, Verdict& o) const;
 
  private:
-  std::unordered_map<std::string, bool> failed_;  // test name -> failed there
+  std::unordered_map<std::string, bool> failed_;  // test name (unescaped) -> failed there
 };
 
 // The closing lines of a run against a baseline: new failures and fixed

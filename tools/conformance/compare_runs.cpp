@@ -6,6 +6,7 @@
 #include <cstring>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -43,26 +44,39 @@ Entry entry_of(const Json& t) {
   return e;
 }
 
+// A file's cases: its tests, then the cases it names as not run.
+std::vector<std::pair<std::string, Entry>> entries_of(const Json& file) {
+  std::vector<std::pair<std::string, Entry>> entries;
+  for (const auto& t : file["tests"]) entries.emplace_back(t["name"], entry_of(t));
+  for (const auto& name : file["not_run"])
+    entries.emplace_back(name, Entry{not_run_code, name, std::nullopt});
+  return entries;
+}
+
 // Several runs of one side: each case by its minimum time; a case must have
-// the same result in every file.
+// the same result in every file that ran it (one that did not run it takes
+// the result of one that did). A name twice in one file is an error: two
+// cases would be taken for one.
 Side read_side(const std::vector<std::string>& paths) {
   Side side;
   std::map<std::string, std::string> source;
   for (const auto& path : paths) {
-    const Json file = read_or_throw(path);
-    for (const auto& t : file["tests"]) {
-      Entry e = entry_of(t);
-      const std::string name = t["name"];
+    std::set<std::string> in_file;
+    for (auto& [name, e] : entries_of(read_or_throw(path))) {
+      if (!in_file.insert(name).second) throw UsageError(name + " is twice in " + path);
       auto [at, fresh] = side.emplace(name, e);
-      if (fresh) {
+      Entry& was = at->second;
+      if (fresh || (was.code == not_run_code && e.code != not_run_code)) {
+        was = e;
         source[name] = path;
         continue;
       }
-      if (at->second.code != e.code)
-        throw UsageError(name + " is " + at->second.code + " in " + source[name] + " but " +
-                         e.code + " in " + path);
-      if (e.exec_time && (!at->second.exec_time || *e.exec_time < *at->second.exec_time))
-        at->second.exec_time = e.exec_time;
+      if (e.code == not_run_code) continue;
+      if (was.code != e.code)
+        throw UsageError(name + " is " + was.code + " in " + source[name] + " but " + e.code +
+                         " in " + path);
+      if (e.exec_time && (!was.exec_time || *e.exec_time < *was.exec_time))
+        was.exec_time = e.exec_time;
     }
   }
   return side;
@@ -202,28 +216,54 @@ void add_shard(Json& into, const Json& t) {
   into["refused"] = into["refused"].get<long>() + t["refused"].get<long>();
   for (const auto& saved : t["saved"]) into["saved"].push_back(saved);
   into["shard"] = into["shard"].get<std::string>() + "," + t["shard"].get<std::string>();
+  // The program's time is its runs' in every shard (files of older runners had none).
+  if (into.contains("elapsed") && t.contains("elapsed"))
+    into["elapsed"] = into["elapsed"].get<double>() + t["elapsed"].get<double>();
   const long differed = into["metrics"]["differed"];
   into["code"] = differed == 0 ? "PASS" : "FAIL";
   into["output"] = std::to_string(into["metrics"]["agreed"].get<long>()) + " agreed, " +
                    std::to_string(differed) + " differed\n";
 }
 
-// Joins one file's tests into `tests`: a case twice is an error, a program's
+// The files joined so far: their tests, the cases they did not run, and
+// where each name came from (its test's index; none for a case not run).
+struct Joined {
+  Json tests = Json::array();
+  Json not_run = Json::array();
+  std::map<std::string, std::pair<std::string, std::optional<std::size_t>>> seen;
+  std::optional<Json> build;  // while every file names the same build
+  bool builds_agree = true;
+};
+
+void refuse_twice(const std::string& name, const std::string& first, const std::string& path) {
+  if (first == path) throw UsageError(name + " is twice in " + path);
+  throw UsageError(name + " is in both " + first + " and " + path);
+}
+
+// Joins one file into `j`: a case twice (run or not) is an error, a program's
 // generated inputs from two different shards are added up.
-void join(Json& tests, Json file, const std::string& path,
-          std::map<std::string, std::pair<std::string, std::size_t>>& seen) {
+void join(Joined& j, Json file, const std::string& path) {
   for (auto& t : file["tests"]) {
     const std::string name = t["name"];
-    const auto [at, fresh] = seen.emplace(name, std::pair(path, tests.size()));
+    const auto [at, fresh] = j.seen.emplace(name, std::pair(path, j.tests.size()));
     if (fresh) {
-      tests.push_back(std::move(t));
+      j.tests.push_back(std::move(t));
       continue;
     }
-    Json& first = tests[at->second.second];
+    if (!at->second.second) refuse_twice(name, at->second.first, path);
+    Json& first = j.tests[*at->second.second];
     if (!generated(first) || !generated(t) || first["shard"] == t["shard"])
-      throw UsageError(name + " is in both " + at->second.first + " and " + path);
+      refuse_twice(name, at->second.first, path);
     add_shard(first, t);
   }
+  for (auto& name : file["not_run"]) {
+    const auto [at, fresh] = j.seen.emplace(name, std::pair(path, std::nullopt));
+    if (!fresh) refuse_twice(name, at->second.first, path);
+    j.not_run.push_back(std::move(name));
+  }
+  const Json build = file.contains("build") ? file["build"] : Json();
+  if (!j.build) j.build = build;
+  j.builds_agree = j.builds_agree && *j.build == build;
 }
 
 std::pair<std::vector<std::string>, std::string> parse_merge(int argc, char** argv) {
@@ -248,18 +288,21 @@ std::pair<std::vector<std::string>, std::string> parse_merge(int argc, char** ar
 int merge_command(int argc, char** argv) {
   try {
     const auto [files, out] = parse_merge(argc, argv);
-    std::map<std::string, std::pair<std::string, std::size_t>> seen;
-    Json tests = Json::array();
+    Joined j;
     double elapsed = 0;  // the shards ran side by side: the longest
     for (const auto& path : files) {
       Json file = read_or_throw(path);
       if (file.contains("elapsed") && file["elapsed"].is_number())
         elapsed = std::max(elapsed, file["elapsed"].get<double>());
-      join(tests, std::move(file), path, seen);
+      join(j, std::move(file), path);
     }
-    std::stable_sort(tests.begin(), tests.end(),
+    std::stable_sort(j.tests.begin(), j.tests.end(),
                      [](const Json& a, const Json& b) { return a["name"] < b["name"]; });
-    if (write_results(out, elapsed, std::move(tests))) return 0;
+    std::sort(j.not_run.begin(), j.not_run.end());
+    // Each shard's diagnosis explains its own failures only: none is kept.
+    Json keys = {{"not_run", std::move(j.not_run)}};
+    if (j.builds_agree && j.build && !j.build->is_null()) keys["build"] = *j.build;
+    if (write_results(out, elapsed, std::move(j.tests), std::move(keys))) return 0;
     std::fprintf(stderr, "conformance merge: cannot write %s\n", out.c_str());
   } catch (const UsageError& e) {
     std::fprintf(stderr, "conformance merge: %s\n", e.what());

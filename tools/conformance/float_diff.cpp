@@ -58,6 +58,28 @@ std::string described(const std::string& token, double v) {
   return std::isfinite(v) ? token + " (" + decimal(v) + ")" : token;
 }
 
+// Up to this many steps apart, a difference is told in ulps alone.
+constexpr std::uint64_t near_steps = 1024;
+
+// "; 3 orders of magnitude smaller" (with the leading "; "), how much larger
+// or smaller got is than want: the factor in decimal, or its power of ten
+// when large; "" for the same size.
+std::string magnitude(float want, float got) {
+  const double ratio = std::fabs(static_cast<double>(got) / static_cast<double>(want));
+  char text[80];
+  if (ratio == 1.0) return "";
+  if (ratio >= 10.0 || ratio <= 0.1) {
+    const int orders = static_cast<int>(std::lround(std::fabs(std::log10(ratio))));
+    std::snprintf(text, sizeof text, "; %d order%s of magnitude %s", orders, orders == 1 ? "" : "s",
+                  ratio > 1.0 ? "larger" : "smaller");
+  } else if (ratio >= 1.0) {
+    std::snprintf(text, sizeof text, "; %.3g times larger", ratio);
+  } else {
+    std::snprintf(text, sizeof text, "; %.3g times smaller", 1.0 / ratio);
+  }
+  return text;
+}
+
 }  // namespace
 
 std::int64_t ulp_distance(float a, float b) {
@@ -79,7 +101,24 @@ std::string float_relation(float want, float got) {
   const std::int64_t steps = ulp_distance(want, got);
   if (steps == 0) return "the same value";
   const std::uint64_t size = static_cast<std::uint64_t>(steps < 0 ? -steps : steps);
-  return with_commas(size) + (size == 1 ? " ulp " : " ulps ") + (steps < 0 ? "below" : "above");
+  const std::string ulps = with_commas(size) + (size == 1 ? " ulp" : " ulps");
+  const char* direction = steps < 0 ? " below" : " above";
+  // A few steps apart, the count is what a reader wants: rounding, or an
+  // operation done differently. Far apart, it hides the plain fact.
+  const std::string near = size <= near_steps ? " (" + ulps + direction + ")" : "";
+  // A zero for a number (a flush to zero, an underflow) is said so, however
+  // few steps lie between.
+  if (got == 0.0f) return "a zero where " + decimal(want) + " was expected" + near;
+  if (want == 0.0f) return decimal(got) + " where a zero was expected" + near;
+  if (size <= near_steps) return ulps + direction;
+  if (std::signbit(want) != std::signbit(got)) return "the other sign" + magnitude(want, got);
+  const double ratio = static_cast<double>(got) / static_cast<double>(want);
+  if (ratio > 0.5 && ratio < 2.0) {
+    char percent[40];
+    std::snprintf(percent, sizeof percent, "%.2g%% ", 100.0 * std::fabs(ratio - 1.0));
+    return percent + std::string(direction + 1) + " (" + ulps + ")";
+  }
+  return magnitude(want, got).substr(2);  // never "": the ratio is not 1
 }
 
 std::optional<std::string> float_difference(const std::string& want, const std::string& got) {

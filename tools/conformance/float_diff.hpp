@@ -1,6 +1,8 @@
 // Floats printed in hexadecimal (0x1.8p+1, -0x0p+0, inf, -nan) told apart as
-// a person wants to read them: both values in decimal and how many units in
-// the last place lie between them, or which sign or special value differs.
+// a person wants to read them: both values in decimal, and how many units in
+// the last place lie between them when that is a few; otherwise which sign
+// or special value differs, a zero where a number was expected, or how much
+// larger or smaller the value is (in percent, times, orders of magnitude).
 #pragma once
 
 #include <cstdint>
@@ -14,7 +16,9 @@ namespace conformance {
 // step after the largest finite value. Not for NaNs.
 std::int64_t ulp_distance(float a, float b);
 
-// How got relates to want: "1 ulp below", "sign of a zero differs", ...
+// How got relates to want: "1 ulp below", "sign of a zero differs",
+// "a zero where 1.1920929e-07 was expected", "0.012% above (100 ulps)",
+// "7 orders of magnitude smaller", ...
 std::string float_relation(float want, float got);
 
 // When the first difference of two outputs lies inside a float written in

@@ -83,7 +83,9 @@ bool is_grey_image(const GreyImage& image, const std::string& text) {
 ImageComparison compare_images(const GreyImage& want, const GreyImage& got) {
   ImageComparison c;
   c.pixels = want.area();
-  if (!got.header_complete() || got.maximum != want.maximum) {
+  if (got.magic.empty()) {
+    c.mismatch = "missing: the output is empty";
+  } else if (!got.header_complete() || got.maximum != want.maximum) {
     c.mismatch = "header differs: expected \"" + want.header() + "\", got \"" + got.header() + "\"";
   } else if (got.width != want.width || got.height != want.height) {
     c.mismatch = "size differs: expected " + std::to_string(want.width) + " x " +
@@ -113,13 +115,19 @@ ImageComparison compare_images(const GreyImage& want, const GreyImage& got) {
 std::string ImageComparison::summary() const {
   if (!mismatch.empty()) return "image " + mismatch;
   if (differing == 0) return "image has the expected pixels; the text around them differs";
-  std::string line =
-      "image differs in " + with_commas(differing) + " of " + with_commas(pixels) + " pixels";
-  if (largest > 0)
-    line +=
-        "; largest difference " + std::to_string(largest) + " at " + point(largest_x, largest_y);
-  if (missing > 0) line += "; output ends after " + with_commas(pixels - missing) + " pixels";
-  return line;
+  const std::string largest_text =
+      "largest difference " + std::to_string(largest) + " at " + point(largest_x, largest_y);
+  // An image that ends early was cut off (a timeout, a crash): counting the
+  // pixels it never wrote as differing would call it a wrong picture.
+  if (missing > 0) {
+    const std::size_t written = pixels - missing, wrong = differing - missing;
+    std::string line =
+        "image cut off after " + with_commas(written) + " of " + with_commas(pixels) + " pixels";
+    if (wrong == 0) return line + (written == 0 ? "" : "; the pixels written are right");
+    return line + "; " + with_commas(wrong) + " of the pixels written differ, " + largest_text;
+  }
+  return "image differs in " + with_commas(differing) + " of " + with_commas(pixels) + " pixels; " +
+         largest_text;
 }
 
 std::string image_difference(const GreyImage& want, const GreyImage& got) {

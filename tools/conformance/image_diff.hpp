@@ -35,7 +35,8 @@ struct ImageComparison {
   std::size_t pixels = 0, differing = 0, missing = 0;
   int largest = 0;  // largest difference among the pixels both images hold
   long largest_x = -1, largest_y = -1;
-  std::string summary() const;  // the one line of the report
+  // The one line of the report; an image that ends early is "cut off".
+  std::string summary() const;
 };
 
 ImageComparison compare_images(const GreyImage& want, const GreyImage& got);

@@ -11,6 +11,7 @@
 #include "float_diff.hpp"
 #include "image_diff.hpp"
 #include "process.hpp"
+#include "reproduce.hpp"
 
 namespace fs = std::filesystem;
 using common::Case;
@@ -88,7 +89,7 @@ std::string abnormal_end(const RunResult& r, const Case& c, const Settings& s) {
            with_commas(r.overflow_bytes) + " bytes, " + with_commas(want ? want->size() : 0) +
            " expected: stopped";
   }
-  if (r.timed_out) return "timed out after " + seconds_text(s.timeout);
+  if (r.timed_out) return "timed out after " + seconds_text(s.timeout) + " of wall-clock time";
   if (const std::string bound = common::bound_verdict(r, limits_for(c, s)); !bound.empty())
     return bound;
   if (r.signal != 0)
@@ -118,6 +119,7 @@ Verdict judge(const Case& c, const RunResult& r, const Settings& s) {
   else if (r.status != *c.status)
     why += "  expected exit status " + std::to_string(*c.status) + ", got exit status " +
            std::to_string(r.status) + "\n";
+  if (r.timed_out) why += timeout_words(s.timeout, r.cpu_seconds);
   if (r.left_running) why += "  left a process running after it exited (the runner ended it)\n";
   if (r.out != *c.out)
     why += "  " + first_difference("stdout", *c.out, r.out) + closer_look(*c.out, r.out);
@@ -191,6 +193,19 @@ std::string with_commas(std::size_t n) {
   return text;
 }
 
+// A program that mostly waited was likely starved (a loaded machine, an
+// emulator), not stuck in a loop: then a longer limit is the remedy.
+std::string timeout_words(double limit_seconds, double cpu_seconds) {
+  char line[200];
+  const double share = limit_seconds > 0 ? cpu_seconds / limit_seconds : 0.0;
+  std::snprintf(line, sizeof line, "  in those %g s it had %.2g s of processor time (%.0f%%)",
+                limit_seconds, cpu_seconds, 100.0 * share);
+  if (share >= 0.5) return std::string(line) + ": it was computing all along\n";
+  return std::string(line) +
+         ": it was mostly waiting, as on a loaded or emulated machine; a longer --timeout may "
+         "let it finish\n";
+}
+
 Verdict check_case(const Case& c, const Settings& s) {
   if (!c.problem.empty()) return unusable(c.problem);
   if (!s.record && (!c.out || !c.err || !c.status))
@@ -201,8 +216,10 @@ Verdict check_case(const Case& c, const Settings& s) {
       common::run_process(argv, c.has_input ? c.base + ".in" : "", limits_for(c, s));
   if (r.interrupted) return Verdict{};
   Verdict out = s.record ? record_case(c, r, s) : judge(c, r, s);
+  if (!s.record && !out.passed) out.reproduce = reproduce_command(c, s, r.timed_out);
   out.timed_out = r.timed_out;
   out.cpu_seconds = r.cpu_seconds;
+  out.user_seconds = r.user_seconds;
   out.max_rss_bytes = r.max_rss_bytes;
   return out;
 }

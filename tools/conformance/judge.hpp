@@ -28,20 +28,29 @@ struct Verdict {
   double seconds = 0.0;
   std::string out, err;  // what a failed run wrote, for the HTML report
   bool timed_out = false;
-  double cpu_seconds = 0.0;  // user plus system, the program and what it waited for
+  double cpu_seconds = 0.0;   // user plus system, the program and what it waited for
+  double user_seconds = 0.0;  // user alone
   long long max_rss_bytes = 0;
-  // With --repeat: runs made, and the median of their times (seconds and
-  // cpu_seconds then hold the minimum); verdicts that differed make it flaky.
+  // With --repeat: runs made, and the median of their times (the times above
+  // then hold the minimum); verdicts that differed make it flaky.
   int repeats = 1;
-  double median_seconds = 0.0, median_cpu_seconds = 0.0;
+  double median_seconds = 0.0, median_cpu_seconds = 0.0, median_user_seconds = 0.0;
   bool flaky = false;
   // With --baseline: it failed there too (counted apart, not as failed), or
   // it passes now and failed there.
   bool known_failure = false;
   bool fixed = false;
+  // For a failed run: the shell command that runs the case by hand and shows
+  // the difference (see reproduce.hpp).
+  std::string reproduce;
 };
 
 Verdict check_case(const common::Case& c, const Settings& s);
+
+// The line under a timeout: the processor time the run had within the
+// wall-clock limit and, when it mostly waited, that a longer --timeout may
+// let it finish.
+std::string timeout_words(double limit_seconds, double cpu_seconds);
 
 // "65,602": byte counts a person reads at a glance.
 std::string with_commas(std::size_t n);

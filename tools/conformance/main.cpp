@@ -45,6 +45,16 @@ namespace {
 #define SUITE_INSTALLED_CASES "../share/conformance_suite/cases"
 #endif
 
+// The installed cases beside an installed runner, or "" for a runner in a
+// build tree.
+std::string installed_cases(const char* argv0) {
+  const std::string folder = common::executable_folder(argv0);
+  if (folder.empty()) return "";
+  const fs::path cases = (fs::path(folder) / SUITE_INSTALLED_CASES).lexically_normal();
+  std::error_code ec;
+  return fs::is_directory(cases, ec) ? cases.string() : "";
+}
+
 // An installed runner (one with the installed cases beside it) checks the
 // programs installed next to it against those cases; a runner in a build
 // tree uses the source tree's cases.
@@ -52,14 +62,9 @@ Settings defaults(const char* argv0) {
   Settings d;
   d.bin_dir = ".";
   d.cases_dir = SUITE_CASES_DIR;
-  const std::string folder = common::executable_folder(argv0);
-  if (folder.empty()) return d;
-  const fs::path here = folder;
-  const fs::path cases = (here / SUITE_INSTALLED_CASES).lexically_normal();
-  std::error_code ec;
-  if (fs::is_directory(cases, ec)) {
-    d.bin_dir = here.string();
-    d.cases_dir = cases.string();
+  if (const std::string cases = installed_cases(argv0); !cases.empty()) {
+    d.bin_dir = common::executable_folder(argv0);
+    d.cases_dir = cases;
   }
   return d;
 }
@@ -136,13 +141,15 @@ std::vector<Option> option_table(Settings& s, GeneratedSettings& g, bool& help) 
        store_true(s.overwrite)},
       {"--list", "", "list the cases and exit", store_true(s.list)},
       {"--verbose", "", "also name every case that passed", store_true(s.verbose)},
+      {"--failures-only", "", "report only what did not pass (the table's failing rows)",
+       store_true(s.failures_only)},
       {"--help", "", "show this text", store_true(help)},
   };
   for (auto& row : generated_option_rows(g)) table.push_back(std::move(row));
   return table;
 }
 
-void check_settings(Settings& s, const GeneratedSettings& g) {
+void check_settings(Settings& s, const GeneratedSettings& g, bool installed) {
   if (s.overwrite && !s.record) throw UsageError("--overwrite goes with --record");
   if (s.repeat == 0)
     throw UsageError("--repeat needs a count from 1 to " + std::to_string(max_repeats));
@@ -150,6 +157,11 @@ void check_settings(Settings& s, const GeneratedSettings& g) {
     throw UsageError("--baseline and --repeat go with the golden cases, not --generate");
   if (g.compare.inputs == 0 && !(g.compare.against.empty() && g.save_dir.empty()))
     throw UsageError("--against and --save-differences go with --generate");
+  // Only an installed runner has a reference build beside it.
+  if (g.compare.inputs > 0 && g.compare.against.empty() && !installed)
+    throw UsageError(
+        "--generate needs --against DIR, the reference build (e.g. build/release/bin): this "
+        "runner has none beside it");
   if (!s.html.empty() && (s.record || g.compare.inputs > 0))
     throw UsageError("--html reports a check of the golden cases, not --record or --generate");
   if (s.jobs == 0) s.jobs = common::processor_count();
@@ -170,7 +182,7 @@ Settings parse_command_line(int argc, char** argv, GeneratedSettings& g) {
       std::fputs(usage_text(d, table).c_str(), stdout);
       std::exit(0);
     }
-    check_settings(s, g);
+    check_settings(s, g, !installed_cases(argc > 0 ? argv[0] : "").empty());
   } catch (const UsageError& e) {
     usage_error(e.what());
   }
@@ -253,27 +265,50 @@ int exit_status(const std::vector<Verdict>& verdicts, const RunTotals& totals, b
 }
 
 // The JUnit file, the HTML report and the results file; false when one
-// cannot be written.
+// cannot be written. Each file's line goes into the report.
 bool write_files(const Settings& s, const std::vector<Case>& cases,
-                 const std::vector<Verdict>& verdicts, const RunTotals& totals, double elapsed) {
+                 const std::vector<Verdict>& verdicts, RunTotals& totals, double elapsed) {
   bool ok = true;
-  if (!s.html.empty() && !write_html(s.html, cases, verdicts, totals)) {
-    std::fprintf(stderr, "conformance: cannot write the HTML report %s\n", s.html.c_str());
+  const auto note = [&](bool written, const char* what, const std::string& path) {
+    std::error_code ec;
+    const std::string full = fs::absolute(path, ec).lexically_normal().string();
+    if (written) {
+      totals.written.push_back(std::string("wrote the ") + what + " " + full);
+      return;
+    }
+    std::fprintf(stderr, "conformance: cannot write the %s %s\n", what, path.c_str());
+    totals.written.push_back(std::string("could not write the ") + what + " " + full);
     ok = false;
-  }
-  if (!s.junit.empty() && !write_junit(s.junit, cases, verdicts, totals)) {
-    std::fprintf(stderr, "conformance: cannot write the JUnit file %s\n", s.junit.c_str());
-    ok = false;
-  }
-  if (!s.json.empty() && !write_run_results(s.json, elapsed, cases, verdicts, totals)) {
-    std::fprintf(stderr, "conformance: cannot write the results file %s\n", s.json.c_str());
-    ok = false;
-  }
-  if (!s.observed.empty() && !write_observed(s.observed, cases, verdicts)) {
-    std::fprintf(stderr, "conformance: cannot write %s\n", s.observed.c_str());
-    ok = false;
-  }
+  };
+  if (!s.html.empty()) note(write_html(s.html, cases, verdicts, s, totals), "HTML report", s.html);
+  if (!s.junit.empty()) note(write_junit(s.junit, cases, verdicts, totals), "JUnit file", s.junit);
+  if (!s.json.empty())
+    note(write_run_results(s.json, elapsed, cases, verdicts, totals), "results file", s.json);
+  if (!s.observed.empty())
+    note(write_observed(s.observed, cases, verdicts), "observed cases", s.observed);
   return ok;
+}
+
+// A program folder holding none of the programs is a mistake (often the
+// build folder instead of its bin/), not a run of "did not run" failures.
+void check_programs_present(const Settings& s, const std::vector<Case>& cases) {
+  std::vector<std::string> programs;
+  for (const auto& c : cases)
+    if (programs.empty() || programs.back() != c.program) programs.push_back(c.program);
+  const auto holds_any = [&](const fs::path& folder) {
+    std::error_code ec;
+    for (const auto& p : programs)
+      if (fs::exists(folder / p, ec) && !fs::is_directory(folder / p, ec)) return true;
+    return false;
+  };
+  if (holds_any(s.bin_dir)) return;
+  std::string line = programs.size() == 1 ? s.bin_dir + " does not hold " + programs[0]
+                                          : s.bin_dir + " holds none of the " +
+                                                std::to_string(programs.size()) + " programs";
+  if (const fs::path below = fs::path(s.bin_dir) / "bin"; holds_any(below))
+    line += "; did you mean " + below.string() + "?";
+  std::fprintf(stderr, "conformance: %s\n", line.c_str());
+  std::exit(2);
 }
 
 int run_golden(Settings& s, const RunSetup& setup) {
@@ -288,6 +323,7 @@ int run_golden(Settings& s, const RunSetup& setup) {
     for (const auto& c : cases) std::printf("%s/%s\n", c.program.c_str(), c.name.c_str());
     return 0;
   }
+  check_programs_present(s, cases);
   // Before the first thread: the signal handlers and the subreaper hold for all.
   common::supervise();
   const auto started = std::chrono::steady_clock::now();
@@ -296,8 +332,9 @@ int run_golden(Settings& s, const RunSetup& setup) {
   const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - started;
   totals.interrupt = common::interrupt_signal();
   if (!s.record) totals.diagnosis = diagnose_run(s, cases, verdicts);
-  print_report(cases, verdicts, s, totals);
+  // The files first: the report ends by naming them.
   const bool files_ok = write_files(s, cases, verdicts, totals, elapsed.count());
+  print_report(cases, verdicts, s, totals);
   return exit_status(verdicts, totals, files_ok);
 }
 

@@ -28,8 +28,12 @@ Verdict repeat_case(const common::Case& c, const Settings& s) {
     runs.push_back(check_case(c, s));
     if (!runs.back().finished) return Verdict{};
   }
-  std::vector<double> wall, cpu;
-  for (const auto& r : runs) wall.push_back(r.seconds), cpu.push_back(r.cpu_seconds);
+  std::vector<double> wall, cpu, user;
+  for (const auto& r : runs) {
+    wall.push_back(r.seconds);
+    cpu.push_back(r.cpu_seconds);
+    user.push_back(r.user_seconds);
+  }
   // The first differing verdict is shown; a failing run's details otherwise.
   auto shown = std::find_if(runs.begin(), runs.end(), [](const Verdict& o) { return !o.passed; });
   Verdict out = shown == runs.end() ? runs.front() : *shown;
@@ -38,6 +42,8 @@ Verdict repeat_case(const common::Case& c, const Settings& s) {
   out.cpu_seconds = *std::min_element(cpu.begin(), cpu.end());
   out.median_seconds = median(wall);
   out.median_cpu_seconds = median(cpu);
+  out.user_seconds = *std::min_element(user.begin(), user.end());
+  out.median_user_seconds = median(user);
   for (const auto& r : runs) out.max_rss_bytes = std::max(out.max_rss_bytes, r.max_rss_bytes);
   const bool steady = std::all_of(runs.begin(), runs.end(),
                                   [&](const Verdict& o) { return same_verdict(o, runs.front()); });

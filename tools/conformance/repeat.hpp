@@ -8,8 +8,8 @@
 namespace conformance {
 
 // Runs the case s.repeat times. The times are the minimum (seconds,
-// cpu_seconds) and the median; a case whose verdicts differ is flaky and
-// fails.
+// cpu_seconds, user_seconds) and the median; a case whose verdicts differ is
+// flaky and fails.
 Verdict repeat_case(const common::Case& c, const Settings& s);
 
 }  // namespace conformance

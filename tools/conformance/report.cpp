@@ -1,6 +1,7 @@
 #include "report.hpp"
 
 #include <algorithm>
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
@@ -55,34 +56,26 @@ void print_row(const ProgramSummary& p, int width) {
 }
 
 Progress::Progress(const std::vector<Case>& cases, bool terminal)
-    : cases_(cases), terminal_(terminal) {
-  for (const auto& c : cases) {
-    if (programs_.empty() || programs_.back().name != c.program) {
-      programs_.push_back({c.program});
-      left_.push_back(0);
-    }
-    program_of_.push_back(programs_.size() - 1);
-    programs_.back().cases++;
-    left_.back()++;
-  }
-}
+    : cases_(cases), terminal_(terminal), last_line_(std::chrono::steady_clock::now()) {}
 
-void Progress::finished(std::size_t index, const Verdict& verdict) {
+void Progress::finished(std::size_t /*index*/, const Verdict& verdict) {
   std::lock_guard<std::mutex> hold(lock_);
-  ProgramSummary& p = programs_[program_of_[index]];
-  p.seconds += verdict.seconds;
   done_++;
-  if (verdict.known_failure) {
-    p.known++;
-  } else if (verdict.finished && !verdict.passed) {
-    p.failed++;
-    failed_++;
-  }
+  if (verdict.finished && !verdict.passed && !verdict.known_failure) failed_++;
   if (terminal_) {
     std::printf("\r[%zu/%zu] %d failed", done_, cases_.size(), failed_);
-  } else if (--left_[program_of_[index]] == 0) {
-    print_row(p, name_width(cases_));
+    std::fflush(stdout);
+    return;
   }
+  // Off a terminal (a CI log): a line at each tenth of the run and at least
+  // every half minute, so that the log shows the run advancing without
+  // burying the report under a line per program.
+  const auto now = std::chrono::steady_clock::now();
+  const std::size_t tenth = done_ * 10 / cases_.size();
+  if (tenth == last_tenth_ && now - last_line_ < std::chrono::seconds(30)) return;
+  last_tenth_ = tenth;
+  last_line_ = now;
+  std::printf("[%zu/%zu] %d failed\n", done_, cases_.size(), failed_);
   std::fflush(stdout);
 }
 
@@ -93,22 +86,56 @@ void Progress::clear() {
 
 namespace {
 
-void print_failures(const std::vector<Case>& cases, const std::vector<Verdict>& verdicts,
-                    const Settings& s) {
+// Before the table: what --verbose and --record say of cases that passed.
+void print_passes(const std::vector<Case>& cases, const std::vector<Verdict>& verdicts,
+                  const Settings& s) {
+  if (s.failures_only) return;
   for (std::size_t i = 0; i < cases.size(); i++) {
     const Verdict& o = verdicts[i];
+    if (!o.finished || !o.passed) continue;
     const char* program = cases[i].program.c_str();
     const char* name = cases[i].name.c_str();
-    if (!o.finished) continue;
-    if (o.known_failure)
-      std::printf("known failure %s/%s: %s\n", program, name, o.message.c_str());
-    else if (!o.passed)
-      std::printf("FAIL %s/%s\n%s", program, name, o.details.c_str());
-    else if (s.record && !o.details.empty())
+    if (s.record && !o.details.empty())
       std::printf("%s/%s\n%s", program, name, o.details.c_str());
     else if (s.verbose)
       std::printf("pass %s/%s\n", program, name);
   }
+}
+
+// After the table, so that the end of a log shows them: each failure with
+// the command that reproduces it.
+void print_failures(const std::vector<Case>& cases, const std::vector<Verdict>& verdicts) {
+  bool first = true;
+  for (std::size_t i = 0; i < cases.size(); i++) {
+    const Verdict& o = verdicts[i];
+    if (!o.finished || o.passed) continue;
+    if (first) std::printf("\n");
+    first = false;
+    const char* program = cases[i].program.c_str();
+    const char* name = cases[i].name.c_str();
+    if (o.known_failure) {
+      std::printf("known failure %s/%s: %s\n", program, name, o.message.c_str());
+      continue;
+    }
+    std::printf("FAIL %s/%s\n%s", program, name, o.details.c_str());
+    if (!o.reproduce.empty()) std::printf("reproduce: %s\n", o.reproduce.c_str());
+  }
+}
+
+// The table, sorted by program; with --failures-only only the programs that
+// did not simply pass.
+void print_table(const std::vector<ProgramSummary>& programs, int width, const Settings& s) {
+  std::size_t shown = 0;
+  for (const auto& p : programs) {
+    const bool plain_pass = p.failed == 0 && p.known == 0 && p.not_run == 0;
+    if (s.failures_only && plain_pass) continue;
+    if (shown++ == 0)
+      std::printf("\n%-*s %6s  %-16s %9s\n", width, "program", "cases", "result", "time (ms)");
+    print_row(p, width);
+  }
+  if (s.failures_only && shown < programs.size())
+    std::printf("%s%zu program%s passed (not listed: --failures-only)\n", shown == 0 ? "\n" : "",
+                programs.size() - shown, programs.size() - shown == 1 ? "" : "s");
 }
 
 struct KindCount {
@@ -145,11 +172,10 @@ std::vector<std::string> build_lines(const RunTotals& totals) {
 void print_report(const std::vector<Case>& cases, const std::vector<Verdict>& verdicts,
                   const Settings& s, const RunTotals& totals) {
   for (const auto& line : build_lines(totals)) std::printf("%s\n", line.c_str());
-  print_failures(cases, verdicts, s);
+  print_passes(cases, verdicts, s);
   const auto programs = summarize(cases, verdicts);
-  const int width = name_width(cases);
-  std::printf("\n%-*s %6s  %-16s %9s\n", width, "program", "cases", "result", "time (ms)");
-  for (const auto& p : programs) print_row(p, width);
+  print_table(programs, name_width(cases), s);
+  print_failures(cases, verdicts);
   int failed_programs = 0, passed = 0, failed = 0, not_run = 0;
   for (const auto& p : programs) failed_programs += p.failed ? 1 : 0;
   for (const auto& o : verdicts)
@@ -165,6 +191,7 @@ void print_report(const std::vector<Case>& cases, const std::vector<Verdict>& ve
                 not_run);
   if (!s.baseline.empty()) print_standing(cases, verdicts);
   for (const auto& line : totals.diagnosis) std::printf("%s\n", line.c_str());
+  for (const auto& line : totals.written) std::printf("%s\n", line.c_str());
   std::printf("%d passed, %d failed\n", passed, failed);
   std::fflush(stdout);
 }
@@ -241,6 +268,7 @@ void junit_case(std::ostringstream& x, const Case& c, const Verdict& o) {
       << "\"/>\n    </testcase>\n";
   else
     x << ">\n      <failure message=\"" << xml_escape(o.message) << "\">" << xml_escape(o.details)
+      << (o.reproduce.empty() ? "" : xml_escape("reproduce: " + o.reproduce + "\n"))
       << "</failure>\n    </testcase>\n";
 }
 

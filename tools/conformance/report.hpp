@@ -2,6 +2,7 @@
 // report, and the JUnit file.
 #pragma once
 
+#include <chrono>
 #include <mutex>
 #include <string>
 #include <utility>
@@ -25,10 +26,10 @@ struct ProgramSummary {
 std::vector<ProgramSummary> summarize(const std::vector<common::Case>& cases,
                                       const std::vector<Verdict>& verdicts);
 
-// Progress as cases finish. On a terminal one line that updates in place
-// (cases done of all, failures so far), cleared before the report; otherwise
-// one line per finished program in the closing table's format, so that a CI
-// log shows the run advancing.
+// Progress as cases finish: cases done of all and failures so far. On a
+// terminal one line that updates in place, cleared before the report;
+// otherwise (a CI log) a line at each tenth of the run and at least every
+// half minute.
 class Progress {
  public:
   Progress(const std::vector<common::Case>& cases, bool terminal);
@@ -39,11 +40,10 @@ class Progress {
   const std::vector<common::Case>& cases_;
   bool terminal_;
   std::mutex lock_;
-  std::vector<ProgramSummary> programs_;
-  std::vector<std::size_t> program_of_;
-  std::vector<int> left_;
   std::size_t done_ = 0;
   int failed_ = 0;
+  std::size_t last_tenth_ = 0;
+  std::chrono::steady_clock::time_point last_line_;
 };
 
 // Width of the program column of the table.
@@ -60,12 +60,17 @@ struct RunTotals {
   std::string build_note;
   // What the failures likely come from: "likely cause: ..." lines, best first.
   std::vector<std::string> diagnosis;
+  // The files the run wrote (or could not write), one line each, printed
+  // just before the closing line.
+  std::vector<std::string> written;
 };
 
 // The build lines that open a report: "build: FIELD VALUE" each, or the note.
 std::vector<std::string> build_lines(const RunTotals& totals);
 
-// Failures, the table and the closing lines; the last line is always
+// The report, read from its end in a CI log: the build, the table (sorted by
+// program), each failure with its `reproduce:` command, the totals, the
+// likely causes, the files written; the last line is always
 // "N passed, N failed".
 void print_report(const std::vector<common::Case>& cases, const std::vector<Verdict>& verdicts,
                   const Settings& s, const RunTotals& totals);

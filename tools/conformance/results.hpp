@@ -1,7 +1,10 @@
 // The results file: one run's cases in the layout of lit's results file
 // (top level __version__, elapsed, tests; per case name, code, elapsed,
-// output, metrics), so that tools built for that format read it unchanged.
-// Fields of our own (program, case, kind) sit beside them.
+// output, metrics), so that tools built for that format read it unchanged,
+// and with its conventions: metrics only for a case that passed (a failed
+// run's times mean nothing), and a case that did not run left out of tests
+// (top-level not_run names it). Fields of our own (program, case, kind,
+// shortname) sit beside them. Names are written by escape_name.
 #pragma once
 
 #include <nlohmann/json.hpp>
@@ -18,16 +21,21 @@ namespace conformance {
 
 using Json = nlohmann::json;
 
-// "conformance :: PROGRAM/CASE": the name a case has in every results file.
+// "conformance :: PROGRAM/CASE": the name a case has in every results file
+// (there escaped).
 std::string test_name(const std::string& program, const std::string& name);
 
-// The case's code: PASS, FAIL, TIMEOUT, XFAIL (a known failure) or
-// UNSUPPORTED (not run).
+// The code of a case that ran: PASS, FAIL, TIMEOUT or XFAIL (a known failure).
 const char* code_of(const Verdict& o);
 
-// Whether a code counts as a failure of its case (UNSUPPORTED ran nothing).
+// What our own tools call a case in a file's not_run list.
+inline constexpr const char* not_run_code = "not run";
+
+// Whether a code counts as a failure of its case (a case not run ran nothing).
 bool failing_code(const std::string& code);
 
+// The entry of a case that ran (a case not run has none, only its name in
+// not_run).
 Json case_entry(const common::Case& c, const Verdict& o);
 
 // The whole file around `tests`, with `extra`'s top-level keys beside lit's
@@ -38,8 +46,10 @@ bool write_results(const std::string& path, double elapsed, Json tests,
 // The build and diagnosis as top-level keys of a results file.
 Json run_keys(const RunTotals& totals);
 
-// A results file of any run; nullopt with `error` set when it cannot be read
-// or is not one (every test needs a string name and code).
+// A results file of any run, with a not_run list (the UNSUPPORTED tests of
+// older files moved there); nullopt with `error` set when it cannot be read
+// or is not one (every test needs a string name and code; not_run, when
+// present, is a list of names).
 std::optional<Json> read_results(const std::string& path, std::string& error);
 
 // The run's cases as a results file.

@@ -27,6 +27,7 @@ struct Settings {
   bool overwrite = false;
   bool list = false;
   bool verbose = false;
+  bool failures_only = false;  // the report leaves out what passed
   bool valid_only = false;
   // The known faults' signatures (empty: those beside the cases), and where
   // to write the run's failing cases and how each differs (--observed).

@@ -20,12 +20,14 @@ std::size_t number(const std::string& what, const std::string& text) {
   return static_cast<std::size_t>(common::parse_count(what, text, max_shards));
 }
 
-Shard checked(Shard s, const std::string& what, std::size_t base) {
-  if (s.count == 0 || s.index >= s.count)
-    throw UsageError(what + ": shard " + std::to_string(s.index + base) + " of " +
-                     std::to_string(s.count) + " is out of range (" + std::to_string(base) +
-                     " to COUNT)");
-  return s;
+// `index` as given, counted from `base` (1 for --shard, 0 for the variables).
+Shard checked(std::size_t index, std::size_t count, const std::string& what, std::size_t base) {
+  if (count == 0) throw UsageError(what + ": 0 shards: the count is 1 or more");
+  if (index < base || index - base >= count)
+    throw UsageError(what + ": shard " + std::to_string(index) + " of " + std::to_string(count) +
+                     " is out of range (" + std::to_string(base) + " to " +
+                     std::to_string(count - 1 + base) + ")");
+  return Shard{index - base, count};
 }
 
 // A pair of variables: both set, or neither (false).
@@ -36,9 +38,7 @@ bool from_variables(const char* total, const char* index, Shard& s) {
   if (t == nullptr || i == nullptr)
     throw UsageError(std::string(t ? index : total) + " is not set, but " + (t ? total : index) +
                      " is");
-  s.count = number(total, t);
-  s.index = number(index, i);
-  s = checked(s, std::string(index) + "/" + total, 0);
+  s = checked(number(index, i), number(total, t), std::string(index) + "/" + total, 0);
   return true;
 }
 
@@ -50,11 +50,8 @@ Shard choose_shard(const std::string& option) {
     const auto slash = option.find('/');
     if (slash == std::string::npos)
       throw UsageError("--shard takes INDEX/COUNT (1-based), not '" + option + "'");
-    const std::size_t index = number("--shard", option.substr(0, slash));
-    s.count = number("--shard", option.substr(slash + 1));
-    if (index == 0) throw UsageError("--shard: shard 0 is out of range (1 to COUNT)");
-    s.index = index - 1;
-    return checked(s, "--shard", 1);
+    return checked(number("--shard", option.substr(0, slash)),
+                   number("--shard", option.substr(slash + 1)), "--shard", 1);
   }
   if (!from_variables("TEST_TOTAL_SHARDS", "TEST_SHARD_INDEX", s))
     from_variables("GTEST_TOTAL_SHARDS", "GTEST_SHARD_INDEX", s);

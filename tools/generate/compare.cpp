@@ -1,9 +1,12 @@
 // Two builds on the same generated inputs: every input runs on both, and
 // standard output, standard error and the way the run ended must match.
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
+#include <mutex>
 #include <optional>
+#include <sstream>
 #include <stdexcept>
 
 #include "cases.hpp"
@@ -80,55 +83,136 @@ std::string input_of(const CompareOptions& o, const Target& t, int index) {
 // left to another shard.
 constexpr char ran_bit = 1, differed_bit = 2, refused_bit = 4, other_shard_bit = 8;
 
-std::vector<char> run_all(const CompareOptions& o, const std::vector<Target>& targets) {
+// The differing inputs kept with their runs, smallest first: the ones run
+// again when the first does not show its difference a second time.
+constexpr std::size_t kept_inputs = 3;
+// Bytes kept of each stream of a kept run (the report shows fewer).
+constexpr std::size_t kept_bytes = 4096;
+
+// How a run of the build under test that printed nothing failed, or "" when
+// it printed or exited with status 0.
+std::string failed_before_output(const RunResult& r, const CompareOptions& o) {
+  return r.out.empty() && r.status != 0 ? ending(r, o) : "";
+}
+
+// What one program's inputs showed as they ran, shared by the workers.
+struct Observed {
+  std::mutex lock;
+  std::size_t left = 0;  // inputs of this shard not yet run
+  ProgramTally counts;   // for the progress line; the summary counts the marks
+  std::vector<std::pair<std::size_t, DifferingRun>> smallest;  // (input size, input)
+  std::size_t test_timeouts = 0, reference_timeouts = 0;
+  // How every run of the build under test ended, when each differed and
+  // failed before any output the same way ("" once one did not).
+  std::string one_way;
+  bool all_one_way = true;
+};
+
+RunResult kept_copy(const RunResult& r) {
+  RunResult k = r;
+  k.out.resize(std::min(k.out.size(), kept_bytes));
+  k.err.resize(std::min(k.err.size(), kept_bytes));
+  return k;
+}
+
+void observe(const CompareOptions& o, Observed& seen, int index, std::size_t size, const RunPair& p,
+             bool differs) {
+  const std::string way = differs ? failed_before_output(p.test, o) : "";
+  if (way.empty() || (!seen.one_way.empty() && way != seen.one_way)) seen.all_one_way = false;
+  if (seen.all_one_way) seen.one_way = way;
+  if (!differs) return;
+  seen.test_timeouts += p.test.timed_out ? 1 : 0;
+  seen.reference_timeouts += p.reference.timed_out ? 1 : 0;
+  auto& kept = seen.smallest;
+  const auto at = std::find_if(kept.begin(), kept.end(), [&](const auto& k) {
+    return size < k.first || (size == k.first && index < k.second.index);
+  });
+  if (at == kept.end() && kept.size() >= kept_inputs) return;
+  kept.insert(at, {size, {index, {kept_copy(p.test), kept_copy(p.reference)}}});
+  if (kept.size() > kept_inputs) kept.pop_back();
+}
+
+std::vector<char> run_all(const CompareOptions& o, const std::vector<Target>& targets,
+                          std::vector<Observed>& observed, CompareEvents* events) {
   const std::size_t per = static_cast<std::size_t>(o.inputs);
   std::vector<char> marks(targets.size() * per, 0);
+  for (std::size_t t = 0; t < targets.size(); t++) {
+    observed[t].counts.program = targets[t].description->program;
+    for (int i = 0; i < o.inputs; i++)
+      observed[t].left += in_shard(o, targets[t].description->program, i) ? 1 : 0;
+  }
   common::run_pool(marks.size(), o.jobs, [&](std::size_t k, int) {
     const Target& t = targets[k / per];
-    if (!in_shard(o, t.description->program, static_cast<int>(k % per))) {
+    const int index = static_cast<int>(k % per);
+    if (!in_shard(o, t.description->program, index)) {
       marks[k] = other_shard_bit;
       return;
     }
-    const RunPair p = t.runner.run(input_of(o, t, static_cast<int>(k % per)));
+    const std::string input = input_of(o, t, index);
+    const RunPair p = t.runner.run(input);
     if (interrupted(p)) return;
-    marks[k] = static_cast<char>(ran_bit | (same(p.test, p.reference) ? 0 : differed_bit) |
-                                 (refused(t.description->program, p.reference) ? refused_bit : 0));
+    const bool differs = !same(p.test, p.reference);
+    const bool refusal = refused(t.description->program, p.reference);
+    marks[k] =
+        static_cast<char>(ran_bit | (differs ? differed_bit : 0) | (refusal ? refused_bit : 0));
+    Observed& seen = observed[k / per];
+    std::optional<ProgramTally> finished;
+    {
+      std::lock_guard<std::mutex> hold(seen.lock);
+      seen.counts.seconds += p.test.seconds + p.reference.seconds;
+      (differs ? seen.counts.differed : seen.counts.agreed)++;
+      seen.counts.refused += refusal ? 1 : 0;
+      observe(o, seen, index, input.size(), p, differs);
+      if (--seen.left == 0) finished = seen.counts;
+    }
+    if (events) events->input_done(differs);
+    if (events && finished) events->program_done(*finished);
   });
   return marks;
 }
 
-// The smallest differing input of a program, before it is cut down.
-void pick_smallest(const CompareOptions& o, const Target& t, const std::vector<int>& differing,
-                   Finding& f) {
-  f.program = t.description->program;
-  f.differing = differing.size();
-  for (int index : differing) {
-    std::string input = input_of(o, t, index);
-    if (index == differing.front() || input.size() < f.input.size())
-      f.input = std::move(input), f.index = index;
-  }
-  f.original_size = f.input.size();
-}
-
-// Cuts a finding down; the reduction stops trying after a minute, so that a
-// build that hangs cannot hold the report up for long, and at an interrupt.
-void cut_down(const Target& t, Finding& f) {
+// Cuts a finding down, starting from the smallest kept input whose
+// difference shows again when it runs again; the reduction stops trying
+// after a minute, so that a build that hangs cannot hold the report up for
+// long, and at an interrupt.
+void cut_down(const CompareOptions& o, const Target& t, const std::vector<DifferingRun>& kept,
+              Finding& f) {
   const std::string& program = t.description->program;
-  const RunPair first = t.runner.run(f.input);
-  if (interrupted(first)) return;
-  const bool was_refused = refused(program, first.reference);
+  std::optional<RunPair> again;
+  for (const auto& k : kept) {
+    const std::string input = input_of(o, t, k.index);
+    RunPair p = t.runner.run(input);
+    if (interrupted(p)) return;
+    if (!same(p.test, p.reference)) {
+      f.first = k, f.index = k.index, f.input = input, f.original_size = input.size();
+      again = std::move(p);
+      break;
+    }
+    f.agreed_again.push_back(k);
+  }
+  if (!again) {
+    f.flaky = true;
+    return;
+  }
+  const bool was_refused = refused(program, again->reference);
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+  // The runs shown are those in which the cut-down input last differed.
+  RunPair shown = std::move(*again);
+  bool stopped = false;
   // The same kind of input: one the reference accepted stays accepted.
   std::string reduced = reduce(f.input, [&](const std::string& candidate) {
-    if (std::chrono::steady_clock::now() > deadline) return false;
-    const RunPair p = t.runner.run(candidate);
-    return !interrupted(p) && p.reference.spawn_error.empty() && !same(p.test, p.reference) &&
-           refused(program, p.reference) == was_refused;
+    if (stopped || std::chrono::steady_clock::now() > deadline) return false;
+    RunPair p = t.runner.run(candidate);
+    if (interrupted(p)) stopped = true;
+    if (stopped || !p.reference.spawn_error.empty() || same(p.test, p.reference) ||
+        refused(program, p.reference) != was_refused)
+      return false;
+    shown = std::move(p);
+    return true;
   });
-  RunPair runs = t.runner.run(reduced);
-  if (interrupted(runs)) return;
+  if (stopped) return;
   f.input = std::move(reduced);
-  f.runs = std::move(runs);
+  f.runs = std::move(shown);
   f.cut = true;
 }
 
@@ -140,6 +224,22 @@ common::RunLimits run_limits(const CompareOptions& o) {
   return {o.timeout, output_bound, output_bound, true, o.memory};
 }
 
+std::string ending(const RunResult& r, const CompareOptions& o) {
+  if (!r.spawn_error.empty()) return "did not run (" + r.spawn_error + ")";
+  if (r.timed_out) {
+    std::ostringstream limit;
+    limit << o.timeout;
+    return "timed out after " + limit.str() + " s";
+  }
+  const std::string bound = common::bound_verdict(r, run_limits(o));
+  if (!bound.empty()) return bound;
+  if (r.overflow != 0)
+    return std::string(r.overflow == 1 ? "stdout" : "stderr") + " too long: stopped";
+  if (r.left_running) return "exit status " + std::to_string(r.status) + ", left a process running";
+  if (r.signal != 0) return "killed by signal " + std::to_string(r.signal);
+  return "exit status " + std::to_string(r.status);
+}
+
 ComparePlan plan_comparison(const CompareOptions& o) {
   ComparePlan plan;
   std::optional<common::NameFilter> filter;
@@ -149,16 +249,33 @@ ComparePlan plan_comparison(const CompareOptions& o) {
     plan.problems.push_back("bad --filter: " + std::string(e.what()));
     return plan;
   }
+  std::vector<std::string> not_in_reference;
+  std::size_t matched = 0;
   for (const auto& d : descriptions(o.coverage)) {
     if (!filter->matches(d.program)) continue;
+    matched++;
     std::error_code ec;
     if (!fs::is_regular_file(fs::path(o.against) / d.program, ec))
-      plan.problems.push_back("no " + d.program + " in " + o.against +
-                              " (name the reference build with --against)");
+      not_in_reference.push_back(d.program);
     else if (!fs::is_regular_file(fs::path(o.bin_dir) / d.program, ec))
       plan.missing.push_back(d.program);
     else
       plan.programs.push_back(&d);
+  }
+  // One line however many programs it lacks: a runner in a build folder,
+  // run without --against, finds none of them beside it.
+  if (!not_in_reference.empty() && not_in_reference.size() == matched) {
+    plan.problems.push_back("no reference build: " + o.against +
+                            " holds none of the programs (name the reference build with "
+                            "--against DIR)");
+  } else if (!not_in_reference.empty()) {
+    std::string names;
+    const std::size_t shown = std::min<std::size_t>(not_in_reference.size(), 3);
+    for (std::size_t i = 0; i < shown; i++) names += (i == 0 ? "" : ", ") + not_in_reference[i];
+    if (not_in_reference.size() > shown)
+      names += " and " + std::to_string(not_in_reference.size() - shown) + " more";
+    plan.problems.push_back("the reference build " + o.against + " lacks " + names +
+                            " (name the reference build with --against DIR)");
   }
   return plan;
 }
@@ -190,7 +307,7 @@ std::vector<int> tally(const CompareOptions& o, const char* marks, ProgramTally&
 
 }  // namespace
 
-Summary compare_builds(const CompareOptions& o, const ComparePlan& plan) {
+Summary compare_builds(const CompareOptions& o, const ComparePlan& plan, CompareEvents* events) {
   Summary summary;
   for (const auto& program : plan.missing) {
     ProgramTally t;
@@ -201,26 +318,53 @@ Summary compare_builds(const CompareOptions& o, const ComparePlan& plan) {
   }
   std::vector<Target> targets;
   for (const Description* d : plan.programs) targets.push_back({d, Runner(o, d->program)});
-  const std::vector<char> marks = run_all(o, targets);
+  std::vector<Observed> observed(targets.size());
+  const std::vector<char> marks = run_all(o, targets, observed, events);
   std::vector<std::size_t> finding_target;
+  std::vector<std::vector<DifferingRun>> kept;
   for (std::size_t t = 0; t < targets.size(); t++) {
+    Observed& seen = observed[t];
     ProgramTally counts;
     counts.program = targets[t].description->program;
+    counts.seconds = seen.counts.seconds;
     const std::vector<int> differing =
         tally(o, &marks[t * static_cast<std::size_t>(o.inputs)], counts, summary.not_run);
     summary.agreed += counts.agreed, summary.differed += counts.differed;
     summary.refused += counts.refused;
     const std::size_t ran = static_cast<std::size_t>(counts.agreed + counts.differed);
     summary.programs.push_back(std::move(counts));
-    if (differing.empty()) continue;
-    summary.findings.emplace_back();
-    pick_smallest(o, targets[t], differing, summary.findings.back());
-    summary.findings.back().ran = ran;
+    if (differing.empty() || seen.smallest.empty()) continue;
+    Finding& f = summary.findings.emplace_back();
+    f.program = targets[t].description->program;
+    f.differing = differing.size(), f.ran = ran;
+    f.test_timeouts = seen.test_timeouts, f.reference_timeouts = seen.reference_timeouts;
+    f.first = seen.smallest.front().second;
+    f.index = f.first.index;
+    f.input = input_of(o, targets[t], f.index);
+    f.original_size = f.input.size();
+    // One run says little about a build that fails the same way on every input.
+    if (seen.all_one_way && ran >= 2) f.broken = seen.one_way;
     finding_target.push_back(t);
+    auto& tries = kept.emplace_back();
+    for (auto& k : seen.smallest) tries.push_back(std::move(k.second));
   }
   auto& findings = summary.findings;
-  common::run_pool(findings.size(), o.jobs,
-                   [&](std::size_t k, int) { cut_down(targets[finding_target[k]], findings[k]); });
+  if (events) {
+    std::size_t to_cut = 0;
+    for (const auto& f : findings) to_cut += f.broken.empty() ? 1 : 0;
+    events->compared(to_cut);
+  }
+  common::run_pool(findings.size(), o.jobs, [&](std::size_t k, int) {
+    Finding& f = findings[k];
+    if (!f.broken.empty()) return;
+    if (events) events->cutting(f);
+    const auto started = std::chrono::steady_clock::now();
+    cut_down(o, targets[finding_target[k]], kept[k], f);
+    f.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    if (events) events->cut_done(f);
+  });
+  for (std::size_t k = 0; k < findings.size(); k++)
+    summary.programs[plan.missing.size() + finding_target[k]].seconds += findings[k].seconds;
   return summary;
 }
 

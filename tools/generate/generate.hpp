@@ -97,16 +97,39 @@ struct RunPair {
   common::RunResult test, reference;
 };
 
+// How a run ended, in a few words that stay the same from run to run
+// ("exit status 0", "timed out after 10 s", "did not run (...)").
+std::string ending(const common::RunResult& r, const CompareOptions& o);
+
+// An input that differed, with the runs in which it did.
+struct DifferingRun {
+  int index = 0;
+  RunPair runs;
+};
+
 // One program's difference, cut down.
 struct Finding {
   std::string program;
   std::size_t differing = 0;  // inputs that differed
   int index = 0;              // of the input that was cut down
   std::size_t original_size = 0;
-  std::string input;    // the cut-down input (uncut when an interrupt came first)
-  bool cut = false;     // false: an interrupt came before the cut-down input ran again
-  RunPair runs;         // of `input`, when cut
+  std::string input;    // the cut-down input (uncut when it was not cut down)
+  bool cut = false;     // false: interrupted first, flaky or `broken`
+  RunPair runs;         // of `input`, when cut: runs that differed
   std::size_t ran = 0;  // inputs of the program that ran (this shard's)
+  // The comparison's runs of input `index` (before anything ran again),
+  // whose difference the report shows when nothing was cut down.
+  DifferingRun first;
+  // Inputs that differed once and agreed when run again (tried smallest
+  // first, a few at most); `flaky` when none tried showed its difference again.
+  std::vector<DifferingRun> agreed_again;
+  bool flaky = false;
+  // Differing inputs on which each build ran out of time.
+  std::size_t test_timeouts = 0, reference_timeouts = 0;
+  // Set when every run of the build under test ended this way before any
+  // output: the input plays no part, and nothing is cut down.
+  std::string broken;
+  double seconds = 0;  // spent running it again and cutting it down
 };
 
 // One program's share of the comparison.
@@ -114,6 +137,10 @@ struct ProgramTally {
   std::string program;
   long agreed = 0, differed = 0, refused = 0;
   std::vector<std::string> saved;  // the cut-down inputs written
+  std::string told;                // the report's lines on its difference
+  // Wall-clock time of its runs on both builds and of cutting its
+  // difference down, summed (runs overlap when jobs > 1).
+  double seconds = 0;
 };
 
 struct Summary {
@@ -125,8 +152,23 @@ struct Summary {
   std::vector<ProgramTally> programs;  // those missing first, then in the plan's order
 };
 
+// What a long comparison tells as it goes, for progress lines. Called from
+// any worker thread, at the same time from several.
+class CompareEvents {
+ public:
+  virtual ~CompareEvents() = default;
+  virtual void input_done(bool /*differed*/) {}
+  // Every input of the program has run (this shard's).
+  virtual void program_done(const ProgramTally& /*t*/) {}
+  // Every input has run; this many differences are to be cut down.
+  virtual void compared(std::size_t /*to_cut*/) {}
+  virtual void cutting(const Finding& /*f*/) {}
+  virtual void cut_done(const Finding& /*f*/) {}
+};
+
 // Runs every generated input of the planned programs on both builds, `jobs`
 // at a time, and cuts each program's difference down to a small input.
-Summary compare_builds(const CompareOptions& o, const ComparePlan& plan);
+Summary compare_builds(const CompareOptions& o, const ComparePlan& plan,
+                       CompareEvents* events = nullptr);
 
 }  // namespace generate
