@@ -119,13 +119,13 @@ check("a shard judges only the cases it ran",
 (SCRATCH / "broken.json").write_text("{")
 rc, out = run(flush, "--signatures", SCRATCH / "broken.json")
 check("a broken signatures file gives one line and no diagnosis",
-      rc == 1 and not causes(out) and out.count("no diagnosis") == 1, out)
+      rc == 1 and not causes(out) and out.count("no diagnosis:") == 1, out)
 
 # No signatures beside the cases: no diagnosis, nothing said.
 (faults_dir / "signatures.json").unlink()
 rc, out = run(flush)
 check("without signatures there is no diagnosis", rc == 1 and not causes(out)
-      and "diagnosis" not in out, out)
+      and "no diagnosis:" not in out, out)
 
 print(f"{len(FAILURES)} of the checks failed" if FAILURES else "all checks passed")
 sys.exit(1 if FAILURES else 0)
