@@ -7,6 +7,10 @@ set(SUITE_CASES_INSTALL_DIR ${CMAKE_INSTALL_DATADIR}/${PROJECT_NAME}/cases)
 
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/tests/cases/ DESTINATION ${SUITE_CASES_INSTALL_DIR}
         COMPONENT cases PATTERN "*.actual" EXCLUDE)
+# The known faults' signatures, beside the cases, where the runner looks for
+# them to diagnose a failing run.
+install(FILES ${PROJECT_SOURCE_DIR}/tests/faults/signatures.json
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/${PROJECT_NAME}/faults COMPONENT cases)
 
 set(CPACK_PACKAGE_NAME conformance-suite)
 set(CPACK_PACKAGE_VENDOR "conformance suite developers")

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Builds one realistic fault cheaply, flush-to-zero set at start-up (two
 programs linked with -ffast-math), and checks that the golden cases of both
-fail on it while the working tree stays untouched."""
+fail on it, that the runner's diagnosis names it first, and that the working
+tree stays untouched."""
 
 import json
 import subprocess
@@ -32,6 +33,9 @@ else:
         if column["cells"].get(name) != "caught":
             failures.append(f"{name}: no golden case fails on flush-to-zero")
     print("failing cases:", json.dumps(column["failed"], sort_keys=True))
+    # The runner's diagnosis, from the signatures in the tree, names it first.
+    if not column["diagnosis"] or not column["diagnosis"][0].startswith("likely cause: ftz-daz "):
+        failures.append(f"the diagnosis does not name flush-to-zero first: {column['diagnosis']}")
 for f in failures:
     print("FAIL:", f)
 sys.exit(1 if failures else 0)

@@ -129,6 +129,7 @@ Verdict judge(const Case& c, const RunResult& r, const Settings& s) {
   out.details = why;
   if (out.passed) return out;
   out.message = headline(r, ended, c);
+  out.difference = classify_run(c, r);
   out.out = r.out;
   out.err = r.err;
   return out;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cases.hpp"
+#include "difference.hpp"
 #include "settings.hpp"
 
 namespace conformance {
@@ -21,6 +22,7 @@ inline constexpr std::size_t record_limit = 64u << 20;
 struct Verdict {
   bool finished = false;  // false: an interrupt came first; the case counts as not run
   bool passed = false;
+  Difference difference = Difference::none;  // how a failed run differs, in one word
   std::string message;  // what happened, in a few words (JUnit's failure message)
   std::string details;  // indented lines for the report
   double seconds = 0.0;

@@ -16,6 +16,7 @@
 #include "baseline.hpp"
 #include "cases.hpp"
 #include "compare_runs.hpp"
+#include "diagnosis.hpp"
 #include "files.hpp"
 #include "generated.hpp"
 #include "html_report.hpp"
@@ -129,6 +130,13 @@ std::vector<Option> option_table(Settings& s, GeneratedSettings& g, bool& help) 
        store_text(s.shard)},
       {"--html", "FILE", "also write the report as one self-contained HTML file",
        store_text(s.html)},
+      {"--signatures", "FILE",
+       "the known faults' signatures, for the diagnosis of a failing run\n"
+       "                    (default: faults/signatures.json beside the case folder)",
+       store_text(s.signatures)},
+      {"--observed", "FILE",
+       "also write the cases run and how each failed (what scripts/faults reads)",
+       store_text(s.observed)},
       {"--record", "", "write expected files that are missing from a trusted build's output",
        store_true(s.record)},
       {"--overwrite", "", "with --record, also replace expected files that differ",
@@ -278,6 +286,8 @@ bool write_files(const Settings& s, const std::vector<Case>& cases,
   if (!s.junit.empty()) note(write_junit(s.junit, cases, verdicts, totals), "JUnit file", s.junit);
   if (!s.json.empty())
     note(write_run_results(s.json, elapsed, cases, verdicts, totals), "results file", s.json);
+  if (!s.observed.empty())
+    note(write_observed(s.observed, cases, verdicts), "observed cases", s.observed);
   return ok;
 }
 
@@ -324,6 +334,7 @@ int run_golden(Settings& s, const RunSetup& setup) {
   const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - started;
   totals.interrupt = common::interrupt_signal();
   read_build(s.bin_dir, totals);
+  if (!s.record) totals.diagnosis = diagnose_run(s, cases, verdicts);
   if (std::string cause = start_failure(cases, verdicts, s); !cause.empty())
     totals.diagnosis.insert(totals.diagnosis.begin(), std::move(cause));
   // The files first: the report ends by naming them.

@@ -29,6 +29,10 @@ struct Settings {
   bool verbose = false;
   bool failures_only = false;  // the report leaves out what passed
   bool valid_only = false;
+  // The known faults' signatures (empty: those beside the cases), and where
+  // to write the run's failing cases and how each differs (--observed).
+  std::string signatures;
+  std::string observed;
 };
 
 }  // namespace conformance
