@@ -15,7 +15,14 @@ add_compile_options(-ffp-contract=off -fno-fast-math)
 # results differ between all of them (sign, payload, which operand wins); the
 # programs take them from lang/float.hpp, which computes the reference
 # platform's NaN in software, so no flag is needed for NaNs.
-if(CMAKE_SYSTEM_PROCESSOR MATCHES "^(i.86|x86)$")
+set(SUITE_X86_FPMATH sse CACHE STRING "32-bit x86 float unit: sse (SSE2) or 387 (the x87)")
+if(CMAKE_SYSTEM_PROCESSOR MATCHES "^(i.86|x86)$" AND SUITE_X86_FPMATH STREQUAL "387")
+  # The x87 keeps excess precision in its 80-bit registers, and no flag of
+  # g++ 12 rounds each C++ operation (-fexcess-precision=standard is C only;
+  # -ffloat-store rounds named variables, not intermediates or returns):
+  # lang/float.hpp rounds every operation, chosen by FLT_EVAL_METHOD.
+  add_compile_options(-mfpmath=387)
+elseif(CMAKE_SYSTEM_PROCESSOR MATCHES "^(i.86|x86)$")
   # The x87 keeps excess precision in its 80-bit registers; SSE2 rounds every
   # operation to single precision, as the reference does.
   add_compile_options(-msse2 -mfpmath=sse)
@@ -32,6 +39,9 @@ endif()
 # is the canonical positive one. ppc64le: fmadds. s390x: maebr; big-endian,
 # which only the runtime's byte handling could notice. mips64el: madd.s;
 # Debian keeps the legacy NaN encoding (a set top fraction bit signals).
+# m68k: the 68881 computes in extended precision and its fsglmul/fsgldiv round
+# to 24 bits but not to the float range; as for the x87 (387 above), no flag
+# fixes that, lang/float.hpp rounds every operation itself.
 
 # The language wraps on overflow. The programs wrap explicitly through lang/;
 # -fwrapv makes any spot that was missed wrap as well instead of being

@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <limits>
 
+#include "lang/single.hpp"
+
 namespace lang {
 
 inline constexpr std::int32_t int_min = std::numeric_limits<std::int32_t>::min();
@@ -51,9 +53,10 @@ constexpr std::int32_t to_int(float f) {
   return static_cast<std::int32_t>(f);
 }
 
-// Integer to float, rounding to nearest (100000006 becomes 100000008.0).
+// Integer to float, rounding to nearest (100000006 becomes 100000008.0), also
+// where the float unit would keep all 31 bits (lang/single.hpp).
 constexpr float to_float(std::int32_t i) {
-  return static_cast<float>(i);
+  return int_to_single(i);
 }
 
 }  // namespace lang

@@ -2,7 +2,8 @@
 // processor.
 //
 // Finite results never differ between processors: every operation rounds once
-// to single precision. NaNs do. The reference VFP (default-NaN mode off)
+// to single precision (lang/single.hpp makes sure of it where the float unit
+// keeps excess precision). NaNs do. The reference VFP (default-NaN mode off)
 // gives the positive quiet NaN 0x7fc00000 when an operation is invalid
 // (0 / 0, inf - inf, 0 * inf), and when an operand is a NaN it returns the
 // first signalling NaN operand, else the first quiet one, quieted. x86-64's
@@ -16,6 +17,8 @@
 
 #include <bit>
 #include <cstdint>
+
+#include "lang/single.hpp"
 
 namespace lang {
 
@@ -49,16 +52,16 @@ constexpr float reference_nan(float result, float a, float b) {
 }
 
 constexpr float fadd(float a, float b) {
-  return reference_nan(a + b, a, b);
+  return reference_nan(add(a, b), a, b);
 }
 constexpr float fsub(float a, float b) {
-  return reference_nan(a - b, a, b);
+  return reference_nan(sub(a, b), a, b);
 }
 constexpr float fmul(float a, float b) {
-  return reference_nan(a * b, a, b);
+  return reference_nan(mul(a, b), a, b);
 }
 constexpr float fdiv(float a, float b) {
-  return reference_nan(a / b, a, b);
+  return reference_nan(div(a, b), a, b);
 }
 
 }  // namespace lang

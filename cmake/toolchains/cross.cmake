@@ -18,7 +18,8 @@ set(_suite_cross_targets
     "powerpc64le-linux-gnu ppc64le qemu-ppc64le g++-powerpc64le-linux-gnu"
     "s390x-linux-gnu s390x qemu-s390x g++-s390x-linux-gnu"
     "i686-linux-gnu i686 qemu-i386 g++-i686-linux-gnu"
-    "mips64el-linux-gnuabi64 mips64el qemu-mips64el g++-mips64el-linux-gnuabi64")
+    "mips64el-linux-gnuabi64 mips64el qemu-mips64el g++-mips64el-linux-gnuabi64"
+    "m68k-linux-gnu m68k qemu-m68k g++-m68k-linux-gnu")
 
 set(_suite_cross_row "")
 set(_suite_cross_known "")

@@ -16,19 +16,19 @@ int L;
 int N;
 
 inline float plus(float a, float b) {
-  return a + b;
+  return lang::add(a, b);
 }
 inline int plus(int a, int b) {
   return lang::add(a, b);
 }
 inline float minus(float a, float b) {
-  return a - b;
+  return lang::sub(a, b);
 }
 inline int minus(int a, int b) {
   return lang::sub(a, b);
 }
 inline float times(float a, float b) {
-  return a * b;
+  return lang::mul(a, b);
 }
 inline int times(int a, int b) {
   return lang::mul(a, b);

@@ -1,6 +1,7 @@
 // The renderer's scene, ray marcher and generator, kept apart from its output
 // so that the generator's sequence and state can be checked on their own.
-// Every float step is one single-precision operation in the written order.
+// Every float step is one single-precision operation in the written order
+// (lanes::add etc., lang::add etc.).
 #pragma once
 
 #include "lang/arith.hpp"
@@ -45,9 +46,9 @@ F my_sqrt(F x) {
 
 template <class F>
 F circle_sdf(F x, F y, float cx, float cy, float r) {
-  F ux = x - cx;
-  F uy = y - cy;
-  return my_sqrt(ux * ux + uy * uy) - r;
+  F ux = lanes::sub(x, cx);
+  F uy = lanes::sub(y, cy);
+  return lanes::sub(my_sqrt(lanes::add(lanes::mul(ux, ux), lanes::mul(uy, uy))), r);
 }
 
 // res[0] is the distance to the nearer circle, res[1] its emission; a tie
@@ -72,11 +73,11 @@ F trace(F ox, F oy, F dx, F dy) {
   int step = 0;
   F res[2];
   while (step < max_steps && lanes::any(marching)) {
-    scene(ox + dx * t, oy + dy * t, res);
+    scene(lanes::add(ox, lanes::mul(dx, t)), lanes::add(oy, lanes::mul(dy, t)), res);
     Mask<F> hit = marching & (res[0] < hit_threshold);
     light = lanes::select(hit, res[1], light);
     marching = marching & !hit;
-    t = lanes::select(marching, t + res[0], t);
+    t = lanes::select(marching, lanes::add(t, res[0]), t);
     step = step + 1;
     marching = marching & (t < max_distance);
   }
@@ -95,26 +96,27 @@ float sample(float x, float y) {
     F a = 0.0f;
     for (int lane = 0; lane < width; lane++) {
       float r = lang::to_float(rand());
-      float q = r / jitter_divisor;
-      float s = lang::to_float(i + lane) + q;
-      float m = float_helpers::two_pi * s;
-      lanes::set_lane(a, lane, m / 24.0f);
+      float q = lang::div(r, jitter_divisor);
+      float s = lang::add(lang::to_float(i + lane), q);
+      float m = lang::mul(float_helpers::two_pi, s);
+      lanes::set_lane(a, lane, lang::div(m, 24.0f));
     }
     F c = my_cos(a);
     F s = my_sin(a);
     F light = trace(F(x), F(y), c, s);
-    for (int lane = 0; lane < width; lane++) sum = sum + lanes::lane(light, lane);
+    for (int lane = 0; lane < width; lane++) sum = lang::add(sum, lanes::lane(light, lane));
     i = i + width;
   }
-  return sum / 24.0f;
+  return lang::div(sum, 24.0f);
 }
 
 // The printed value of one pixel: the column gives x, the row gives y. The
 // mean is never negative, so only the top needs a clamp.
 template <class F>
 int pixel_value(int column, int row) {
-  float v = sample<F>(lang::to_float(column) / 192.0f, lang::to_float(row) / 192.0f);
-  int value = lang::to_int(v * 255.0f);
+  float v =
+      sample<F>(lang::div(lang::to_float(column), 192.0f), lang::div(lang::to_float(row), 192.0f));
+  int value = lang::to_int(lang::mul(v, 255.0f));
   if (value > 255) value = 255;
   return value;
 }

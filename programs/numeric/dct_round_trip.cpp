@@ -42,6 +42,13 @@ void write_mat(float mat[][size], int n, int m) {
   putch(10);
 }
 
+// cos(((pi / size) * (index + 0.5)) * k), one rounding per step.
+float cosine(int size, int index, int k) {
+  float step = lang::div(pi, lang::to_float(size));
+  float centre = lang::add(lang::to_float(index), 0.5f);
+  return my_cos(lang::mul(lang::mul(step, centre), lang::to_float(k)));
+}
+
 // The cosine arguments come from the sizes and are always finite; the block's
 // values may be infinite or NaN, so their arithmetic goes through lang::f*.
 void dct(float out[][size], float in[][size], int n, int m) {
@@ -54,11 +61,9 @@ void dct(float out[][size], float in[][size], int n, int m) {
       while (i < n) {
         int j = 0;
         while (j < m) {
-          float c1 =
-              my_cos(((pi / lang::to_float(n)) * (lang::to_float(i) + 0.5f)) * lang::to_float(u));
+          float c1 = cosine(n, i, u);
           float t = lang::fmul(in[i][j], c1);
-          float c2 =
-              my_cos(((pi / lang::to_float(m)) * (lang::to_float(j) + 0.5f)) * lang::to_float(v));
+          float c2 = cosine(m, j, v);
           out[u][v] = lang::fadd(out[u][v], lang::fmul(t, c2));
           j = j + 1;
         }
@@ -90,11 +95,9 @@ void idct(float out[][size], float coef[][size], int n, int m) {
       while (i < n) {
         j = 1;
         while (j < m) {
-          float c1 =
-              my_cos(((pi / lang::to_float(n)) * (lang::to_float(u) + 0.5f)) * lang::to_float(i));
+          float c1 = cosine(n, u, i);
           float t = lang::fmul(coef[i][j], c1);
-          float c2 =
-              my_cos(((pi / lang::to_float(m)) * (lang::to_float(v) + 0.5f)) * lang::to_float(j));
+          float c2 = cosine(m, v, j);
           out[u][v] = lang::fadd(out[u][v], lang::fmul(t, c2));
           j = j + 1;
         }

@@ -25,7 +25,7 @@ constexpr float ln_tolerance = 0x1.5798eep-27f;      // 0.00000001
 
 float my_pow(float a, int n) {
   // n is never negative here (squares, series terms, whole parts of x >= 0).
-  if (n < 0) return 1.0f / my_pow(a, lang::neg(n));
+  if (n < 0) return lang::div(1.0f, my_pow(a, lang::neg(n)));
   float res = 1.0f;
   while (n != 0) {
     if (n % 2 != 0) res = lang::fmul(res, a);
@@ -39,7 +39,7 @@ float my_sqrt(float x) {
   // The reference passes a NaN through every step of the iteration unchanged
   // (quieted); RISC-V and MIPS would make their own NaN at the first step.
   if (lang::is_nan(x)) return lang::quieted(x);
-  if (x > 100.0f) return 10.0f * my_sqrt(x / 100.0f);
+  if (x > 100.0f) return lang::mul(10.0f, my_sqrt(lang::div(x, 100.0f)));
   return float_helpers::newton_sqrt(x);
 }
 
@@ -80,9 +80,9 @@ float asr5(float a, float b, float eps, float whole, int flag) {
   float both = lang::fadd(left, right);
   float diff = lang::fsub(both, whole);
   // "Not above", so that a NaN difference is accepted as on the reference platform.
-  if (!(my_fabs(diff) > 15.0f * eps)) return lang::fadd(both, lang::fdiv(diff, 15.0f));
-  float first = asr5(a, c, eps / 2.0f, left, flag);
-  float second = asr5(c, b, eps / 2.0f, right, flag);
+  if (!(my_fabs(diff) > lang::mul(15.0f, eps))) return lang::fadd(both, lang::fdiv(diff, 15.0f));
+  float first = asr5(a, c, lang::div(eps, 2.0f), left, flag);
+  float second = asr5(c, b, lang::div(eps, 2.0f), right, flag);
   return lang::fadd(first, second);
 }
 
@@ -92,8 +92,8 @@ float asr4(float a, float b, float eps, int flag) {
 
 float eee(float x) {
   if (x > series_threshold) {
-    float t = eee(x / 2.0f);
-    return t * t;
+    float t = eee(lang::div(x, 2.0f));
+    return lang::mul(t, t);
   }
   // x may be a NaN read from the input: its sign must survive the series.
   float sum = lang::fadd(lang::fadd(1.0f, x), lang::fdiv(lang::fmul(x, x), 2.0f));
@@ -111,7 +111,7 @@ float my_exp(float x) {
   // for -inf). A NaN fails every test and falls through to the series.
   if (is_infinite(x))
     lang::reject("float_calculus", "exponent %a is infinite", static_cast<double>(x));
-  if (x < 0.0f) return 1.0f / my_exp(0.0f - x);
+  if (x < 0.0f) return lang::div(1.0f, my_exp(lang::sub(0.0f, x)));
   int n = lang::to_int(x);
   x = lang::fsub(x, lang::to_float(n));
   float e1 = my_pow(e, n);

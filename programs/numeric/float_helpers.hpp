@@ -2,7 +2,8 @@
 // shared by the programs that carry them. The sine divides its argument by 3
 // until it is tiny, takes the tiny angle as its own sine, and climbs back up
 // with sin 3y = 3 sin y - 4 sin^3 y. Every step is one single-precision
-// operation in the written order, so the bits match on every platform.
+// operation in the written order (lanes::add etc.), so the bits match on
+// every platform.
 //
 // Each routine is written once over a float type F: plain float, or
 // lanes::Floats, many values side by side (the renderer's rays), each lane
@@ -38,8 +39,8 @@ F my_fabs(F x) {
 // reference NaN for plain floats; my_sin_impl sets such lanes right.
 template <class F>
 F p(F x) {
-  F a = 3.0f * x;
-  F b = ((4.0f * x) * x) * x;
+  F a = lanes::mul(3.0f, x);
+  F b = lanes::mul(lanes::mul(lanes::mul(4.0f, x), x), x);
   return lanes::fsub(a, b);
 }
 
@@ -54,14 +55,14 @@ F my_sin_impl(F x) {
   F depth = 0.0f;  // a small whole number, exact as a float
   Mask<F> deeper = my_fabs(x) > sine_cutoff;
   while (lanes::any(deeper)) {
-    x = lanes::select(deeper, x / 3.0f, x);
-    depth = lanes::select(deeper, depth + 1.0f, depth);
+    x = lanes::select(deeper, lanes::div(x, 3.0f), x);
+    depth = lanes::select(deeper, lanes::add(depth, 1.0f), depth);
     deeper = deeper & (my_fabs(x) > sine_cutoff);
   }
   Mask<F> climbing = depth > 0.0f;
   while (lanes::any(climbing)) {
     x = lanes::select(climbing, p(x), x);
-    depth = depth - 1.0f;
+    depth = lanes::sub(depth, 1.0f);
     climbing = depth > 0.0f;
   }
   return lanes::redo_nan_lanes(x, start, my_sin_impl<float>);
@@ -73,15 +74,17 @@ template <class F>
 F my_sin(F x) {
   // The bounds -6.0 and -3.0 are deliberately not -two pi and -pi.
   Mask<F> reduce = (x > two_pi) | (-6.0f > x);
-  if (lanes::any(reduce)) x = lanes::select(reduce, x - lanes::truncated(x / two_pi) * two_pi, x);
-  x = lanes::select(x > pi, x - two_pi, x);
-  x = lanes::select(-3.0f > x, x + two_pi, x);
+  if (lanes::any(reduce))
+    x = lanes::select(
+        reduce, lanes::sub(x, lanes::mul(lanes::truncated(lanes::div(x, two_pi)), two_pi)), x);
+  x = lanes::select(x > pi, lanes::sub(x, two_pi), x);
+  x = lanes::select(-3.0f > x, lanes::add(x, two_pi), x);
   return my_sin_impl(x);
 }
 
 template <class F>
 F my_cos(F x) {
-  return my_sin(x + half_pi);
+  return my_sin(lanes::add(x, half_pi));
 }
 
 // Square root by ten Newton steps from a rational first guess, the core of the
@@ -89,13 +92,13 @@ F my_cos(F x) {
 // first). For 0.0 it gives 0.5 halved ten times, 2^-11.
 template <class F>
 F newton_sqrt(F x) {
-  F q1 = x / 8.0f;
-  F s = q1 + 0.5f;
-  F q2 = (2.0f * x) / (4.0f + x);
-  F t = s + q2;
+  F q1 = lanes::div(x, 8.0f);
+  F s = lanes::add(q1, 0.5f);
+  F q2 = lanes::div(lanes::mul(2.0f, x), lanes::add(4.0f, x));
+  F t = lanes::add(s, q2);
   int c = 0;
   while (c < 10) {
-    t = (t + x / t) / 2.0f;
+    t = lanes::div(lanes::add(t, lanes::div(x, t)), 2.0f);
     c = c + 1;
   }
   return t;

@@ -19,19 +19,19 @@ constexpr float tolerance = 0x1.0c6f7ap-20f;  // 0.000001
 constexpr int array_size = 10;
 
 float float_abs(float x) {
-  if (x < 0.0f) return 0.0f - x;
+  if (x < 0.0f) return lang::sub(0.0f, x);
   return x;
 }
 
 float circle_area(int radius) {
   float r = lang::to_float(radius);
-  float first = (pi * r) * r;
-  float second = lang::to_float(lang::mul(radius, radius)) * pi;
-  return (first + second) / 2.0f;
+  float first = lang::mul(lang::mul(pi, r), r);
+  float second = lang::mul(lang::to_float(lang::mul(radius, radius)), pi);
+  return lang::div(lang::add(first, second), 2.0f);
 }
 
 int float_eq(float a, float b) {
-  if (float_abs(a - b) < tolerance) return lang::to_int(1.0f);
+  if (float_abs(lang::sub(a, b)) < tolerance) return lang::to_int(1.0f);
   return 0;
 }
 
@@ -104,7 +104,7 @@ int main() {
     putch(32);
     putint(lang::to_int(iarea));
     putch(10);
-    p = lang::to_int(lang::to_float(p) * 10.0f);
+    p = lang::to_int(lang::mul(lang::to_float(p), 10.0f));
     i = i + 1;
   }
   putfarray(len, array);

@@ -5,6 +5,11 @@
 // bitwise select, integer conversion) are exact on every lane, and nothing is
 // fused or reordered (-ffp-contract=off holds for vectors too).
 //
+// The routines write their arithmetic as lanes::add, sub, mul and div: for
+// plain floats those are lang's, which round each operation to single
+// precision also where the float unit keeps excess precision (the x87, m68k);
+// for lanes the vector operators.
+//
 // Branches become masks: a comparison gives a mask (a bool for plain floats),
 // select(mask, a, b) takes a where the mask is set, any(mask) tells whether a
 // loop still has work in some lane. A lane that is done keeps its values and
@@ -41,6 +46,20 @@ inline bool any(bool mask) {
 // range (2^31 above, -2^31 below), NaN to 0.
 inline float truncated(float q) {
   return lang::to_float(lang::to_int(q));
+}
+
+// One rounding per operation (lang/single.hpp).
+inline float add(float a, float b) {
+  return lang::add(a, b);
+}
+inline float sub(float a, float b) {
+  return lang::sub(a, b);
+}
+inline float mul(float a, float b) {
+  return lang::mul(a, b);
+}
+inline float div(float a, float b) {
+  return lang::div(a, b);
 }
 
 // a - b with the reference platform's NaN (lang::fsub).
@@ -126,6 +145,27 @@ struct Floats {
 
 template <int K>
 inline constexpr int count<Floats<K>> = 4 * K;
+
+// The arithmetic of the routines, with a plain float on either side standing
+// for that value in every lane.
+#define LANES_NAMED(name, op)                                              \
+  template <int K>                                                         \
+  [[gnu::always_inline]] inline Floats<K> name(Floats<K> a, Floats<K> b) { \
+    return a op b;                                                         \
+  }                                                                        \
+  template <int K>                                                         \
+  [[gnu::always_inline]] inline Floats<K> name(float a, Floats<K> b) {     \
+    return Floats<K>(a) op b;                                              \
+  }                                                                        \
+  template <int K>                                                         \
+  [[gnu::always_inline]] inline Floats<K> name(Floats<K> a, float b) {     \
+    return a op Floats<K>(b);                                              \
+  }
+LANES_NAMED(add, +)
+LANES_NAMED(sub, -)
+LANES_NAMED(mul, *)
+LANES_NAMED(div, /)
+#undef LANES_NAMED
 
 template <int K>
 Floats<K> select(Mask<K> mask, Floats<K> a, Floats<K> b) {

@@ -114,21 +114,21 @@ std::vector<float> helper_arguments() {
 }
 #endif
 
-// The sine as first written, recursive with plain branches: the helpers'
-// loop form must give its bits.
+// The sine as first written, recursive with plain branches, one rounding per
+// operation (lang::): the helpers' loop form must give its bits.
 float recursive_sin_impl(float x) {
   if (!(float_helpers::my_fabs(x) > float_helpers::sine_cutoff)) return x;
-  return float_helpers::p(recursive_sin_impl(x / 3.0f));
+  return float_helpers::p(recursive_sin_impl(lang::div(x, 3.0f)));
 }
 
 float recursive_sin(float x) {
   using float_helpers::two_pi;
   if (x > two_pi || x < -6.0f) {
-    int k = lang::to_int(x / two_pi);
-    x = x - lang::to_float(k) * two_pi;
+    int k = lang::to_int(lang::div(x, two_pi));
+    x = lang::sub(x, lang::mul(lang::to_float(k), two_pi));
   }
-  if (x > float_helpers::pi) x = x - two_pi;
-  if (x < -3.0f) x = x + two_pi;
+  if (x > float_helpers::pi) x = lang::sub(x, two_pi);
+  if (x < -3.0f) x = lang::add(x, two_pi);
   return recursive_sin_impl(x);
 }
 
