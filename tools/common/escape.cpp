@@ -36,8 +36,6 @@ std::string c_escape(const std::string& bytes) {
   return out;
 }
 
-namespace {
-
 int hex_digit(char c) {
   if (c >= '0' && c <= '9') return c - '0';
   if (c >= 'a' && c <= 'f') return c - 'a' + 10;
@@ -45,7 +43,21 @@ int hex_digit(char c) {
   return -1;
 }
 
-}  // namespace
+Utf8Char utf8_char(const std::string& s, std::size_t i) {
+  const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
+  const unsigned char lead = byte(i);
+  if (lead < 0x80) return {1, lead};
+  const std::size_t length = lead >= 0xf0 ? 4 : lead >= 0xe0 ? 3 : lead >= 0xc2 ? 2 : 0;
+  if (length == 0 || lead > 0xf4 || i + length > s.size()) return {};
+  char32_t code = lead & (0x7f >> length);
+  for (std::size_t k = 1; k < length; k++) {
+    if ((byte(i + k) & 0xc0) != 0x80) return {};
+    code = (code << 6) | (byte(i + k) & 0x3f);
+  }
+  const char32_t least[] = {0, 0, 0x80, 0x800, 0x10000};
+  if (code < least[length] || code > 0x10ffff || (code >= 0xd800 && code <= 0xdfff)) return {};
+  return {length, code};
+}
 
 std::optional<std::string> c_unescape(const std::string& text, std::string& error) {
   std::string out;

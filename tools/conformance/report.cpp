@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "baseline.hpp"
+#include "escape.hpp"
 #include "files.hpp"
 #include "options.hpp"
 #include "supervise.hpp"
@@ -201,20 +202,9 @@ namespace {
 // Length of the valid UTF-8 sequence at s[i] holding a character XML 1.0
 // allows, or 0.
 std::size_t xml_char_length(const std::string& s, std::size_t i) {
-  const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
-  const unsigned char lead = byte(i);
-  if (lead < 0x80) return lead >= 0x20 || lead == '\n' || lead == '\t' || lead == '\r' ? 1 : 0;
-  const std::size_t length = lead >= 0xf0 ? 4 : lead >= 0xe0 ? 3 : lead >= 0xc2 ? 2 : 0;
-  if (length == 0 || lead > 0xf4 || i + length > s.size()) return 0;
-  char32_t code = lead & (0x7f >> length);
-  for (std::size_t k = 1; k < length; k++) {
-    if ((byte(i + k) & 0xc0) != 0x80) return 0;
-    code = (code << 6) | (byte(i + k) & 0x3f);
-  }
-  const char32_t least[] = {0, 0, 0x80, 0x800, 0x10000};
-  if (code < least[length] || code > 0x10ffff) return 0;
-  if ((code >= 0xd800 && code <= 0xdfff) || code == 0xfffe || code == 0xffff) return 0;
-  return length;
+  const common::Utf8Char c = common::utf8_char(s, i);
+  if (c.code < 0x20 && c.code != '\n' && c.code != '\t' && c.code != '\r') return 0;
+  return c.code == 0xfffe || c.code == 0xffff ? 0 : c.length;
 }
 
 }  // namespace
