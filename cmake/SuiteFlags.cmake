@@ -41,7 +41,8 @@ endif()
 # maddf.s, a fused multiply-add. powerpc, ppc64: fmadds, big-endian. sparc64:
 # V9, big-endian, no fused multiply-add (-mfmaf is off). hppa: PA-RISC 1.1,
 # big-endian, the legacy NaN encoding; its fmpyadd does two roundings. sh4:
-# fmac; -mieee (unordered comparisons) is its default.
+# fmac, a multiply-accumulate; -mieee (unordered comparisons) is its default;
+# it does not run under qemu (docs/portability.md).
 # x32: x86-64's SSE2 with 32-bit pointers.
 
 add_compile_options(-Wall -Wextra)
