@@ -20,12 +20,22 @@ if(CMAKE_SYSTEM_PROCESSOR MATCHES "^(i.86|x86)$" AND SUITE_X86_FPMATH STREQUAL "
   # The x87 keeps excess precision in its 80-bit registers, and no flag of
   # g++ 12 rounds each C++ operation (-fexcess-precision=standard is C only;
   # -ffloat-store rounds named variables, not intermediates or returns):
-  # lang/float.hpp rounds every operation, chosen by FLT_EVAL_METHOD.
+  # lang/single.hpp rounds every operation, chosen by FLT_EVAL_METHOD.
   add_compile_options(-mfpmath=387)
 elseif(CMAKE_SYSTEM_PROCESSOR MATCHES "^(i.86|x86)$")
   # The x87 keeps excess precision in its 80-bit registers; SSE2 rounds every
   # operation to single precision, as the reference does.
   add_compile_options(-msse2 -mfpmath=sse)
+elseif(CMAKE_SYSTEM_PROCESSOR STREQUAL "armel")
+  # ARM soft-float (armel, ARMv5TE): no float unit, every operation is a call
+  # into libgcc, which rounds each one to single precision, keeps subnormals
+  # and has no fused multiply-add. No -mfpu: there is no unit to choose.
+elseif(CMAKE_SYSTEM_PROCESSOR STREQUAL "alpha")
+  # Without -mieee the compiler emits float instructions that do not handle
+  # subnormals, infinities and NaNs (the processor traps on them); with it,
+  # the variants that the kernel completes to IEEE results. qemu-alpha gives
+  # IEEE results either way, so only a real Alpha shows the difference.
+  add_compile_options(-mieee)
 elseif(CMAKE_SYSTEM_PROCESSOR MATCHES "^arm")
   # VFPv3-D16, the armhf baseline: it has no fused multiply-add instruction
   # (that came with VFPv4), and without NEON nothing is vectorised onto NEON's
@@ -41,7 +51,15 @@ endif()
 # Debian keeps the legacy NaN encoding (a set top fraction bit signals).
 # m68k: the 68881 computes in extended precision and its fsglmul/fsgldiv round
 # to 24 bits but not to the float range; as for the x87 (387 above), no flag
-# fixes that, lang/float.hpp rounds every operation itself.
+# fixes that, lang/single.hpp rounds every operation itself.
+# mips, mipsel, mips64: the same legacy encoding; 32-bit mips and mipsel run
+# the o32 ABI. mipsisa32r6el: MIPS32 Release 6, the 2008 NaN encoding and
+# maddf.s, a fused multiply-add. powerpc, ppc64: fmadds, big-endian. sparc64:
+# V9, big-endian, no fused multiply-add (-mfmaf is off). hppa: PA-RISC 1.1,
+# big-endian, the legacy NaN encoding; its fmpyadd does two roundings. sh4:
+# fmac, a multiply-accumulate; -mieee (unordered comparisons) is its default;
+# it does not run under qemu (docs/portability.md).
+# x32: x86-64's SSE2 with 32-bit pointers.
 
 # The language wraps on overflow. The programs wrap explicitly through lang/;
 # -fwrapv makes any spot that was missed wrap as well instead of being
@@ -80,6 +98,28 @@ if(SUITE_STATIC AND NOT SUITE_SANITIZE)
   check_cxx_source_compiles("#include <cstdio>\nint main() { std::puts(\"\"); }" SUITE_HAVE_STATIC_LINK)
   unset(CMAKE_REQUIRED_LINK_OPTIONS)
   set(SUITE_STATIC_LINK ${SUITE_HAVE_STATIC_LINK})
+  # Linking is not enough: under qemu-alpha every static program is killed by
+  # SIGSEGV in the C library's start-up, before main. So one must also run
+  # (under the emulator in a cross build), and in bounded time.
+  if(SUITE_STATIC_LINK AND NOT DEFINED SUITE_STATIC_LINK_RUNS
+     AND (NOT CMAKE_CROSSCOMPILING OR CMAKE_CROSSCOMPILING_EMULATOR))
+    set(_dir ${CMAKE_BINARY_DIR}/CMakeFiles/static_link_runs)
+    file(WRITE ${_dir}/main.cpp "#include <cstdio>\nint main() { std::puts(\"\"); }\n")
+    try_compile(_built ${_dir}/build ${_dir}/main.cpp LINK_OPTIONS -static COPY_FILE ${_dir}/main)
+    set(_runs OFF)
+    if(_built)
+      execute_process(COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} ${_dir}/main RESULT_VARIABLE _rc
+                      OUTPUT_QUIET ERROR_QUIET TIMEOUT 30)
+      if(_rc STREQUAL "0")
+        set(_runs ON)
+      endif()
+    endif()
+    set(SUITE_STATIC_LINK_RUNS ${_runs} CACHE INTERNAL "A static program runs on the target")
+    message(STATUS "A statically linked program runs: ${_runs}")
+  endif()
+  if(DEFINED SUITE_STATIC_LINK_RUNS AND NOT SUITE_STATIC_LINK_RUNS)
+    set(SUITE_STATIC_LINK OFF)
+  endif()
 endif()
 
 # Links TARGET as the suite's programs are linked.

@@ -19,7 +19,19 @@ set(_suite_cross_targets
     "s390x-linux-gnu s390x qemu-s390x g++-s390x-linux-gnu"
     "i686-linux-gnu i686 qemu-i386 g++-i686-linux-gnu"
     "mips64el-linux-gnuabi64 mips64el qemu-mips64el g++-mips64el-linux-gnuabi64"
-    "m68k-linux-gnu m68k qemu-m68k g++-m68k-linux-gnu")
+    "m68k-linux-gnu m68k qemu-m68k g++-m68k-linux-gnu"
+    "alpha-linux-gnu alpha qemu-alpha g++-alpha-linux-gnu"
+    "sh4-linux-gnu sh4 qemu-sh4 g++-sh4-linux-gnu"
+    "hppa-linux-gnu hppa qemu-hppa g++-hppa-linux-gnu"
+    "sparc64-linux-gnu sparc64 qemu-sparc64 g++-sparc64-linux-gnu"
+    "powerpc-linux-gnu ppc qemu-ppc g++-powerpc-linux-gnu"
+    "powerpc64-linux-gnu ppc64 qemu-ppc64 g++-powerpc64-linux-gnu"
+    "arm-linux-gnueabi armel qemu-arm g++-arm-linux-gnueabi"
+    "mips-linux-gnu mips qemu-mips g++-mips-linux-gnu"
+    "mipsel-linux-gnu mipsel qemu-mipsel g++-mipsel-linux-gnu"
+    "mips64-linux-gnuabi64 mips64 qemu-mips64 g++-mips64-linux-gnuabi64"
+    "mipsisa32r6el-linux-gnu mipsisa32r6el qemu-mipsel g++-mipsisa32r6el-linux-gnu"
+    "x86_64-linux-gnux32 x32 qemu-x86_64 g++-x86-64-linux-gnux32")
 
 set(_suite_cross_row "")
 set(_suite_cross_known "")
