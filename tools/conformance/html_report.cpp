@@ -155,7 +155,7 @@ void write_summary(std::ostringstream& h, const std::vector<Case>& cases,
   write_header(h, s, totals);
   h << "<p id=\"totals\"><b>" << count[0][0] + count[1][0] << " passed, "
     << count[0][1] + count[1][1] << " failed</b></p>\n<p>" << programs.size() << " programs, "
-    << cases.size() << " cases; " << failed_programs << " programs failed</p>\n"
+    << cases.size() << " cases; " << failed_programs << " of the programs failed</p>\n"
     << "<p>valid-input cases: " << count[0][0] << " passed, " << count[0][1]
     << " failed; rejection cases: " << count[1][0] << " passed, " << count[1][1] << " failed";
   if (totals.skipped_rejections != 0)

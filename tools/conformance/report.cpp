@@ -181,8 +181,8 @@ void print_report(const std::vector<Case>& cases, const std::vector<Verdict>& ve
   for (const auto& p : programs) failed_programs += p.failed ? 1 : 0;
   for (const auto& o : verdicts)
     if (!o.known_failure) (!o.finished ? not_run : o.passed ? passed : failed)++;
-  std::printf("\n%zu programs, %zu cases; %d programs failed\n", programs.size(), cases.size(),
-              failed_programs);
+  std::printf("\n%zu programs, %zu cases; %d of the programs failed\n", programs.size(),
+              cases.size(), failed_programs);
   print_kinds(cases, verdicts, totals);
   if (totals.folder_problems != 0)
     std::printf("%zu entries of the case folders are not cases (listed at the start)\n",
