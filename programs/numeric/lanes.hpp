@@ -48,24 +48,13 @@ inline float truncated(float q) {
   return lang::to_float(lang::to_int(q));
 }
 
-// One rounding per operation (lang/single.hpp).
-inline float add(float a, float b) {
-  return lang::add(a, b);
-}
-inline float sub(float a, float b) {
-  return lang::sub(a, b);
-}
-inline float mul(float a, float b) {
-  return lang::mul(a, b);
-}
-inline float div(float a, float b) {
-  return lang::div(a, b);
-}
-
-// a - b with the reference platform's NaN (lang::fsub).
-inline float fsub(float a, float b) {
-  return lang::fsub(a, b);
-}
+// One rounding per operation (lang/single.hpp), and a - b with the
+// reference platform's NaN (lang::fsub).
+using lang::add;
+using lang::div;
+using lang::fsub;
+using lang::mul;
+using lang::sub;
 
 // See the lane version: plain floats are right already.
 template <class Plain>
